@@ -1,0 +1,36 @@
+#include "console/console_text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+
+#include "console/platform/platform.h"
+
+void write_console_text(const char* message)
+{
+    write_console_text(std::cout, message);
+}
+
+void write_console_text(std::ostream& out, const char* message)
+{
+    char converted[kConsoleTextBufferBytes];
+    std::size_t remaining = std::strlen(message);
+    while (remaining > 0) {
+        const std::size_t piece = std::min(remaining, sizeof converted);
+        convert_to_console_encoding(message, piece, converted);
+        out.write(converted, static_cast<std::streamsize>(piece));
+        message += piece;
+        remaining -= piece;
+    }
+}
+
+void write_line_end()
+{
+    write_line_end(std::cout);
+}
+
+void write_line_end(std::ostream& out)
+{
+    out.put('\n');
+    out.flush();
+}

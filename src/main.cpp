@@ -1,0 +1,6 @@
+#include "console/dialogue.h"
+
+int main()
+{
+    return run_dialogue();
+}

@@ -1,0 +1,257 @@
+// The real executable in a pseudo-terminal, typed at as a person would: the prompts are on the
+// screen while it waits, the final key is read without echo and consumed whole, and the terminal
+// is left exactly as it was, however the wait ends.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "support/case_name.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace {
+
+std::string g_program;
+
+constexpr auto kPatience = std::chrono::seconds(10);
+
+bool same_settings(const termios& a, const termios& b)
+{
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+class TerminalSession {
+public:
+    TerminalSession()
+    {
+        child_ = forkpty(&master_, nullptr, nullptr, nullptr);
+        if (child_ == 0) {
+            execl(g_program.c_str(), g_program.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        // A second descriptor of the terminal's own side, to look at its settings and queue.
+        terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
+        tcgetattr(terminal_, &initial_settings_);
+    }
+    TerminalSession(const TerminalSession&) = delete;
+    TerminalSession& operator=(const TerminalSession&) = delete;
+    ~TerminalSession()
+    {
+        if (!status_) {
+            kill(child_, SIGKILL);
+            waitpid(child_, nullptr, 0);
+        }
+        close(terminal_);
+        close(master_);
+    }
+
+    void type(const std::string& keys)
+    {
+        ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    }
+
+    // A key of several bytes, arriving byte by byte as over a slow line.
+    void type_slowly(const std::string& key)
+    {
+        for (const char byte : key) {
+            type(std::string(1, byte));
+            usleep(5000);
+        }
+    }
+
+    // Reads the screen until it ends with text; false if it never does.
+    bool wait_for_screen_ending(const std::string& text)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (!screen_.ends_with(text)) {
+            if (std::chrono::steady_clock::now() > deadline || !read_screen(100)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool wait_for_key_mode()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (std::chrono::steady_clock::now() < deadline) {
+            termios now{};
+            tcgetattr(terminal_, &now);
+            if ((now.c_lflag & ECHO) == 0) {
+                return true;
+            }
+            usleep(5000);
+        }
+        return false;
+    }
+
+    termios settings() const
+    {
+        termios now{};
+        tcgetattr(terminal_, &now);
+        return now;
+    }
+
+    std::optional<int> exit_status(std::chrono::milliseconds patience)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + patience;
+        while (!status_ && std::chrono::steady_clock::now() < deadline) {
+            int raw = 0;
+            if (waitpid(child_, &raw, WNOHANG) == child_) {
+                status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            } else {
+                read_screen(10);
+            }
+        }
+        while (read_screen(50)) {
+        }
+        return status_;
+    }
+
+    int unread_bytes() const
+    {
+        int count = -1;
+        ioctl(terminal_, FIONREAD, &count);
+        return count;
+    }
+
+    pid_t child() const { return child_; }
+    const std::string& screen() const { return screen_; }
+    const termios& initial_settings() const { return initial_settings_; }
+
+private:
+    bool read_screen(int milliseconds)
+    {
+        pollfd ready{master_, POLLIN, 0};
+        char chunk[4096];
+        if (poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) {
+            return false;
+        }
+        const ssize_t got = read(master_, chunk, sizeof chunk);
+        if (got <= 0) {
+            return false;
+        }
+        screen_.append(chunk, static_cast<std::size_t>(got));
+        return true;
+    }
+
+    int master_ = -1;
+    int terminal_ = -1;
+    pid_t child_ = -1;
+    termios initial_settings_{};
+    std::string screen_;
+    std::optional<int> status_;
+};
+
+// Answers the questions of the sample screen, each after its prompt is on the screen.
+void answer_sample(TerminalSession& session, const std::string& typed_ahead = "")
+{
+    ASSERT_TRUE(session.wait_for_screen_ending("уравнения: "));
+    session.type("2\n");
+    ASSERT_TRUE(session.wait_for_screen_ending("a()= "));
+    session.type("1 0 1\n");
+    ASSERT_TRUE(session.wait_for_screen_ending("корня: "));
+    session.type("0 1\n" + typed_ahead);
+    ASSERT_TRUE(session.wait_for_screen_ending("Нажмите любую клавишу"));
+    ASSERT_TRUE(session.wait_for_key_mode());
+}
+
+TEST(TerminalTest, ShowsSampleScreenAndEndsWithOneUnechoedKey)
+{
+    TerminalSession session;
+    answer_sample(session);
+    session.type("\x1b[A");  // an arrow key: three bytes
+    EXPECT_EQ(session.exit_status(kPatience), 0);
+    EXPECT_EQ(session.screen(),
+              "Программа демонстрирует расчет полиномов по схеме Горнера\r\n"
+              "с комплексными корнями\r\n"
+              "Задайте порядок уравнения: 2\r\n"
+              "Задайте коэффициенты полинома через пробел:\r\n"
+              "от a0 при X в N-ой степени до aN свободный член\r\n"
+              "a()= 1 0 1\r\n"
+              "Задайте через пробел действительное и компл. значение корня: 0 1\r\n"
+              "Значение полинома: y=0 0j\r\n"
+              "Нажмите любую клавишу\r\n");
+    EXPECT_EQ(session.unread_bytes(), 0);
+    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+}
+
+TEST(TerminalTest, KeyTypedBeforeTheWaitDoesNotEndIt)
+{
+    TerminalSession session;
+    answer_sample(session, "x");
+    EXPECT_EQ(session.exit_status(std::chrono::milliseconds(300)), std::nullopt);
+    session.type("y");
+    EXPECT_EQ(session.exit_status(kPatience), 0);
+}
+
+struct WaitEnding {
+    std::string name;
+    std::string key;  // typed at the wait, or empty when a signal ends it
+    int signal;
+    int expected_status;
+};
+
+std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
+{
+    return out << c.name;
+}
+
+const WaitEnding kWaitEndings[] = {
+    {"arrow_key", "\x1b[A", 0, 0},
+    {"function_key", "\x1b[15~", 0, 0},
+    {"cyrillic_letter", "ж", 0, 0},
+    {"ctrl_c_is_a_key", "\x03", 0, 0},
+    {"ctrl_z_is_a_key", "\x1a", 0, 0},
+    {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
+    {"sigterm", "", SIGTERM, 128 + SIGTERM},
+    {"sighup", "", SIGHUP, 128 + SIGHUP},
+    {"sigint", "", SIGINT, 128 + SIGINT},
+};
+
+class WaitEndingTest : public testing::TestWithParam<WaitEnding> {};
+
+TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
+{
+    const WaitEnding& c = GetParam();
+    TerminalSession session;
+    answer_sample(session);
+    if (c.signal != 0) {
+        kill(session.child(), c.signal);
+    } else {
+        session.type_slowly(c.key);
+    }
+    EXPECT_EQ(session.exit_status(kPatience), c.expected_status);
+    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+    EXPECT_EQ(session.unread_bytes(), 0);
+    if (c.signal == 0) {
+        EXPECT_TRUE(session.screen().ends_with("клавишу\r\n")) << session.screen();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WaitEndingTest, testing::ValuesIn(kWaitEndings), CaseName{});
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 2) {
+        return 2;
+    }
+    g_program = argv[1];
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ChildResult {
+    std::string out;
+    std::string err;
+    int status;
+};
+
+// Runs a program with the given standard input and captures both output streams and the exit
+// status. The child has no console keyboard of its own to wait on: on POSIX systems it starts in a
+// new session, without a controlling terminal.
+ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input);

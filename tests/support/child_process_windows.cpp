@@ -1,0 +1,92 @@
+#include "support/child_process.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+namespace {
+
+// Files rather than pipes: megabytes of input cannot dead-lock against unread output.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& contents)
+    {
+        char folder[MAX_PATH];
+        char name[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        GetTempFileNameA(folder, "hrn", 0, name);
+        path_ = name;
+        SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            throw std::runtime_error("cannot create a temporary file");
+        }
+        DWORD written = 0;
+        WriteFile(handle_, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+        SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile()
+    {
+        CloseHandle(handle_);
+        DeleteFileA(path_.c_str());
+    }
+
+    HANDLE handle() const { return handle_; }
+
+    std::string contents() const
+    {
+        std::string bytes;
+        SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
+        char chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(handle_, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+            bytes.append(chunk, got);
+        }
+        return bytes;
+    }
+
+private:
+    std::string path_;
+    HANDLE handle_;
+};
+
+std::string quoted(const std::string& argument)
+{
+    return '"' + argument + '"';
+}
+
+}  // namespace
+
+ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input)
+{
+    const TemporaryFile in(input);
+    const TemporaryFile out("");
+    const TemporaryFile err("");
+
+    std::string command_line = quoted(program);
+    for (const std::string& argument : arguments) {
+        command_line += ' ' + quoted(argument);
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in.handle();
+    startup.hStdOutput = out.handle();
+    startup.hStdError = err.handle();
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        throw std::runtime_error("cannot start " + program);
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exit_code = 0;
+    GetExitCodeProcess(process.hProcess, &exit_code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {out.contents(), err.contents(), static_cast<int>(exit_code)};
+}

@@ -1,0 +1,45 @@
+// Runs the real executable over every transcript case and compares its standard output, its
+// standard error and its exit status byte for byte. The path of the executable is the first
+// argument after GoogleTest's own.
+
+#include <gtest/gtest.h>
+
+#include "support/case_name.h"
+
+#include <iostream>
+#include <ostream>
+#include <string>
+
+#include "support/child_process.h"
+#include "support/console_bytes.h"
+#include "transcripts/transcript_cases.h"
+
+namespace {
+
+std::string g_program;
+
+class TranscriptTest : public testing::TestWithParam<TranscriptCase> {};
+
+TEST_P(TranscriptTest, ExecutableWritesExactBytes)
+{
+    const TranscriptCase& c = GetParam();
+    const ChildResult run = run_child(g_program, c.arguments, c.input);
+    EXPECT_EQ(run.out, process_output(c.out));
+    EXPECT_EQ(run.err, process_output(c.err));
+    EXPECT_EQ(run.status, c.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TranscriptTest, testing::ValuesIn(transcript_cases()), CaseName{});
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: transcript_test PROGRAM\n";
+        return 2;
+    }
+    g_program = argv[1];
+    return RUN_ALL_TESTS();
+}
