@@ -5,7 +5,8 @@
 set -euo pipefail
 
 what=${1:-all}
-linux_packages=(cmake ninja-build g++ libgtest-dev)
+linux_packages=(cmake ninja-build g++ libgtest-dev
+    clang libclang-rt-14-dev clang-tidy clang-format libbenchmark-dev dpkg-dev)
 windows_packages=(g++-mingw-w64-i686 googletest wine wine32:i386 locales)
 
 missing=()

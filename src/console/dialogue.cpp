@@ -17,8 +17,7 @@ struct DialogueStreams {
 
 // Formatted extraction: blanks and line breaks are skipped, the longest text that forms a number
 // is taken and the rest stays for the next read. A number out of range fails like text does.
-template <typename Number>
-bool read_number(const DialogueStreams& io, Number& number)
+template <typename Number> bool read_number(const DialogueStreams& io, Number& number)
 {
     io.out.flush();  // the prompt must be on the screen while the program waits
     return static_cast<bool>(io.in >> number);
@@ -90,7 +89,8 @@ bool read_polynomial_and_point(const DialogueStreams& io, CoefficientList& coeff
 void write_result(std::ostream& out, ComplexValue result)
 {
     write_console_text(out, kValueLabel);
-    out << "y" << "=" << result.re << " " << result.im << "j";
+    out << "y"
+        << "=" << result.re << " " << result.im << "j";
     write_line_end(out);
 }
 

@@ -9,7 +9,8 @@ inline constexpr const char kHeadingFirstLine[] =
 inline constexpr const char kHeadingSecondLine[] = "с комплексными корнями";
 inline constexpr const char kOrderPrompt[] = "Задайте порядок уравнения: ";
 inline constexpr const char kCoefficientsPrompt[] = "Задайте коэффициенты полинома через пробел:";
-inline constexpr const char kCoefficientsOrder[] = "от a0 при X в N-ой степени до aN свободный член";
+inline constexpr const char kCoefficientsOrder[] =
+    "от a0 при X в N-ой степени до aN свободный член";
 inline constexpr const char kPointPrompt[] =
     "Задайте через пробел действительное и компл. значение корня: ";
 inline constexpr const char kValueLabel[] = "Значение полинома: ";

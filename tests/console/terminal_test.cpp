@@ -58,13 +58,13 @@ public:
         close(master_);
     }
 
-    void type(const std::string& keys)
+    void type(const std::string& keys) const
     {
         ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     }
 
     // A key of several bytes, arriving byte by byte as over a slow line.
-    void type_slowly(const std::string& key)
+    void type_slowly(const std::string& key) const
     {
         for (const char byte : key) {
             type(std::string(1, byte));
@@ -84,7 +84,7 @@ public:
         return true;
     }
 
-    bool wait_for_key_mode()
+    bool wait_for_key_mode() const
     {
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
         while (std::chrono::steady_clock::now() < deadline) {
@@ -211,14 +211,10 @@ std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
 }
 
 const WaitEnding kWaitEndings[] = {
-    {"arrow_key", "\x1b[A", 0, 0},
-    {"function_key", "\x1b[15~", 0, 0},
-    {"cyrillic_letter", "ж", 0, 0},
-    {"ctrl_c_is_a_key", "\x03", 0, 0},
-    {"ctrl_z_is_a_key", "\x1a", 0, 0},
-    {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
-    {"sigterm", "", SIGTERM, 128 + SIGTERM},
-    {"sighup", "", SIGHUP, 128 + SIGHUP},
+    {"arrow_key", "\x1b[A", 0, 0},           {"function_key", "\x1b[15~", 0, 0},
+    {"cyrillic_letter", "ж", 0, 0},          {"ctrl_c_is_a_key", "\x03", 0, 0},
+    {"ctrl_z_is_a_key", "\x1a", 0, 0},       {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
+    {"sigterm", "", SIGTERM, 128 + SIGTERM}, {"sighup", "", SIGHUP, 128 + SIGHUP},
     {"sigint", "", SIGINT, 128 + SIGINT},
 };
 

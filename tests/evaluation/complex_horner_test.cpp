@@ -48,7 +48,10 @@ const EvaluationCase kCases[] = {
     {"linear_at_1_minus_j", {2.0F, 3.0F}, {1.0F, -1.0F}, 0x40A00000, 0xC0000000},
     // All-single arithmetic gives 0xBDCCCCC0 (-0.0999999046) here.
     {"wide_intermediates", {-3.0F, 2.0F}, {0.7F, 0.1F}, 0xBDCCCCC8, 0xBE99999A},
-    {"x2_plus_1_at_minus_j_keeps_negative_zero", {1.0F, 0.0F, 1.0F}, {0.0F, -1.0F}, 0x00000000,
+    {"x2_plus_1_at_minus_j_keeps_negative_zero",
+     {1.0F, 0.0F, 1.0F},
+     {0.0F, -1.0F},
+     0x00000000,
      0x80000000},
     {"minus_x_minus_1_at_minus_1", {-1.0F, -1.0F}, {-1.0F, 0.0F}, 0x00000000, 0x80000000},
     // All-single arithmetic gives 0xC0B852FA, 0xC13D7DE0.

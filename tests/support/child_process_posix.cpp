@@ -31,7 +31,7 @@ struct TemporaryFile {
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() { std::remove(path.c_str()); }
+    ~TemporaryFile() { static_cast<void>(std::remove(path.c_str())); }
 
     std::string contents() const
     {
@@ -74,6 +74,7 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     }
     int wait_status = 0;
     waitpid(child, &wait_status, 0);
-    const int status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
+    const int status =
+        WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
     return {out.contents(), err.contents(), status};
 }

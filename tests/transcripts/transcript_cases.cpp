@@ -5,15 +5,14 @@
 
 namespace {
 
-const std::u8string kHeading =
-    u8"Программа демонстрирует расчет полиномов по схеме Горнера\n"
-    u8"с комплексными корнями\n"
-    u8"Задайте порядок уравнения: ";
-const std::u8string kCoefficientsPrompt =
-    u8"Задайте коэффициенты полинома через пробел:\n"
-    u8"от a0 при X в N-ой степени до aN свободный член\n"
-    u8"a()= ";
-const std::u8string kPointPrompt = u8"Задайте через пробел действительное и компл. значение корня: ";
+const std::u8string kHeading = u8"Программа демонстрирует расчет полиномов по схеме Горнера\n"
+                               u8"с комплексными корнями\n"
+                               u8"Задайте порядок уравнения: ";
+const std::u8string kCoefficientsPrompt = u8"Задайте коэффициенты полинома через пробел:\n"
+                                          u8"от a0 при X в N-ой степени до aN свободный член\n"
+                                          u8"a()= ";
+const std::u8string kPointPrompt =
+    u8"Задайте через пробел действительное и компл. значение корня: ";
 const std::u8string kPressAnyKey = u8"Нажмите любую клавишу";
 
 const std::u8string kOrderError = u8"Ошибка: ожидался порядок уравнения - целое число от 0 до 9\n";
@@ -24,7 +23,8 @@ const std::u8string kImaginaryPartError =
 
 std::u8string coefficient_error(std::u8string_view name)
 {
-    return u8"Ошибка: ожидался коэффициент " + std::u8string(name) + u8" - число одинарной точности\n";
+    return u8"Ошибка: ожидался коэффициент " + std::u8string(name) +
+           u8" - число одинарной точности\n";
 }
 
 // A whole run that ends with a result line such as u8"y=0 0j".

@@ -36,8 +36,8 @@ termios g_saved_settings;
 extern "C" void restore_terminal_and_reraise(int signal_number)
 {
     tcsetattr(g_terminal, TCSANOW, &g_saved_settings);
-    std::signal(signal_number, SIG_DFL);
-    std::raise(signal_number);
+    static_cast<void>(std::signal(signal_number, SIG_DFL));
+    static_cast<void>(std::raise(signal_number));
 }
 
 void install_restoring_handlers(struct sigaction (&previous)[std::size(kRestoringSignals)])

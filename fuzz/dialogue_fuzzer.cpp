@@ -1,0 +1,50 @@
+// Feeds arbitrary bytes to the dialogue as its standard input and checks what any run must
+// satisfy, whatever it was given. Memory errors are the sanitizers' to find.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "console/dialogue.h"
+
+namespace {
+
+constexpr std::string_view kResultLabel = "Значение полинома: y=";
+constexpr std::string_view kErrorStart = "Ошибка: ";
+constexpr std::string_view kPressAnyKey = "Нажмите любую клавишу";
+
+void require(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void no_key() {}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = run_dialogue(in, out, err, no_key);
+
+    const std::string screen = out.str();
+    const std::string errors = err.str();
+    const bool has_result = screen.find(kResultLabel) != std::string::npos;
+    require(std::string_view(screen).ends_with(kPressAnyKey));
+    if (status == kExitDone) {
+        require(has_result && errors.empty());
+    } else {
+        // One line that says what was expected, and no result.
+        require(status == kExitBadInput && !has_result);
+        require(errors.starts_with(kErrorStart) && errors.ends_with('\n'));
+        require(errors.find('\n') == errors.size() - 1);
+    }
+    return 0;
+}
