@@ -67,6 +67,14 @@ const EvaluationCase kCases[] = {
      0x00000000},
     // Real Horner with one rounding per step; all-single arithmetic gives 0x4194999A.
     {"real_axis_matches_real_horner", {3.3F, -1.1F, 0.7F}, {2.5F, 0.0F}, 0x41949999, 0x00000000},
+    // The product is a float midpoint and the addend lies below double precision: binary64
+    // loses it and ties to even (0x3F801000); 80-bit x87 arithmetic keeps it and rounds up
+    // (0x3F801001). The program carries binary64 on every platform, so the bits agree.
+    {"binary64_intermediates_everywhere",
+     {0x1.001p0F, 0x1p-60F},
+     {0x1.001p0F, 0.0F},
+     0x3F801000,
+     0x00000000},
     {"overflow_goes_to_infinity", {1e20F, 1e20F}, {1e20F, 1e20F}, 0x7F800000, 0x7F800000},
 };
 
