@@ -1,6 +1,8 @@
 #include "console/dialogue.h"
 
+#include <cmath>
 #include <iostream>
+#include <string_view>
 
 #include "console/console_text.h"
 #include "console/messages.h"
@@ -17,10 +19,11 @@ struct DialogueStreams {
 
 // Formatted extraction: blanks and line breaks are skipped, the longest text that forms a number
 // is taken and the rest stays for the next read. A number out of range fails like text does.
+// Nothing is read once the output has failed: the questions can no longer be seen.
 template <typename Number> bool read_number(const DialogueStreams& io, Number& number)
 {
-    io.out.flush();  // the prompt must be on the screen while the program waits
-    return static_cast<bool>(io.in >> number);
+    // the prompt must be on the screen while the program waits
+    return io.out.flush() && io.in >> number;
 }
 
 void write_line(std::ostream& out, const char* message)
@@ -29,12 +32,44 @@ void write_line(std::ostream& out, const char* message)
     write_line_end(out);
 }
 
+// Where the output itself has failed, that is the error to report, once, at the end.
+bool input_error_is_reported(const DialogueStreams& io)
+{
+    return static_cast<bool>(io.out);
+}
+
+// True when the text that could not be read starts with a comma, as in "0,5".
+bool comma_follows(std::istream& in)
+{
+    if (in.eof()) {
+        return false;
+    }
+    in.clear();
+    return in.peek() == ',';
+}
+
+void report_bad_number(const DialogueStreams& io, const char* expected, std::string_view name = {})
+{
+    if (!input_error_is_reported(io)) {
+        return;
+    }
+    write_console_text(io.err, expected);
+    io.err << name;
+    write_console_text(io.err, kSingleNumberExpected);
+    if (comma_follows(io.in)) {
+        write_console_text(io.err, kDecimalPointHint);
+    }
+    write_line_end(io.err);
+}
+
 bool read_order(const DialogueStreams& io, CoefficientList& coefficients)
 {
     // The order goes straight into the count, which becomes order + 1 once it is known to fit.
     if (!read_number(io, coefficients.count) || coefficients.count < 0 ||
         coefficients.count >= kMaxCoefficients) {
-        write_line(io.err, kOrderError);
+        if (input_error_is_reported(io)) {
+            write_line(io.err, kOrderError);
+        }
         return false;
     }
     ++coefficients.count;
@@ -45,9 +80,8 @@ bool read_coefficients(const DialogueStreams& io, CoefficientList& coefficients)
 {
     for (std::int32_t i = 0; i < coefficients.count; ++i) {
         if (!read_number(io, coefficients.values[i])) {
-            write_console_text(io.err, kCoefficientErrorStart);
-            io.err << 'a' << i;
-            write_line(io.err, kCoefficientErrorEnd);
+            const char name[] = {'a', static_cast<char>('0' + i)};
+            report_bad_number(io, kCoefficientExpected, {name, sizeof name});
             return false;
         }
     }
@@ -57,11 +91,11 @@ bool read_coefficients(const DialogueStreams& io, CoefficientList& coefficients)
 bool read_point(const DialogueStreams& io, ComplexValue& point)
 {
     if (!read_number(io, point.re)) {
-        write_line(io.err, kRealPartError);
+        report_bad_number(io, kRealPartExpected);
         return false;
     }
     if (!read_number(io, point.im)) {
-        write_line(io.err, kImaginaryPartError);
+        report_bad_number(io, kImaginaryPartExpected);
         return false;
     }
     return true;
@@ -86,11 +120,26 @@ bool read_polynomial_and_point(const DialogueStreams& io, CoefficientList& coeff
     return read_point(io, point);
 }
 
+// The sign of a NaN means nothing, and the C libraries disagree on showing it ("-nan" or "nan"):
+// every platform prints the same text.
+void write_part(std::ostream& out, float part)
+{
+    if (std::isnan(part)) {
+        out << "nan";
+    } else {
+        out << part;
+    }
+}
+
 void write_result(std::ostream& out, ComplexValue result)
 {
     write_console_text(out, kValueLabel);
     out << "y"
-        << "=" << result.re << " " << result.im << "j";
+        << "=";
+    write_part(out, result.re);
+    out << " ";
+    write_part(out, result.im);
+    out << "j";
     write_line_end(out);
 }
 
@@ -116,7 +165,12 @@ int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err, KeyWait
     }
 
     write_console_text(out, kPressAnyKey);
-    out.flush();  // the request stands on the screen, cursor behind it, during the wait
+    // The request stands on the screen, cursor behind it, during the wait; if it could not be
+    // written, neither could the result, and nobody is there to press a key.
+    if (!out.flush()) {
+        write_line(err, kOutputError);
+        return kExitOutputFailed;
+    }
     key_wait();
     return status;
 }

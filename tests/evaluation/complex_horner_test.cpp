@@ -75,6 +75,9 @@ const EvaluationCase kCases[] = {
      {0x1.001p0F, 0.0F},
      0x3F801000,
      0x00000000},
+    // 1 + 1e18 - 1e18: adding the coefficient before the second product keeps nothing of the 1,
+    // and that is the order the scheme prescribes; summing the products first would give 1.
+    {"cancellation_inside_step", {1.0F, 0.0F, 1.0F}, {1e9F, 1e9F}, 0x00000000, 0x5DDE0B6B},
     {"overflow_goes_to_infinity", {1e20F, 1e20F}, {1e20F, 1e20F}, 0x7F800000, 0x7F800000},
 };
 

@@ -10,7 +10,8 @@ struct ChildResult {
 };
 
 // Runs a program with the given standard input and captures both output streams and the exit
-// status. The child has no console keyboard of its own to wait on: on POSIX systems it starts in a
-// new session, without a controlling terminal.
+// status; with output_unwritable, every write to standard output fails (and out stays empty). The
+// child has no console keyboard of its own to wait on: on POSIX systems it starts in a new session,
+// without a controlling terminal.
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input);
+                      const std::string& input, bool output_unwritable = false);

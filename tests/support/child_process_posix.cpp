@@ -43,7 +43,7 @@ struct TemporaryFile {
 }  // namespace
 
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input)
+                      const std::string& input, bool output_unwritable)
 {
     const TemporaryFile in(input);
     const TemporaryFile out("");
@@ -52,7 +52,8 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.path.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path.c_str(), O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(
+        &actions, STDOUT_FILENO, output_unwritable ? "/dev/full" : out.path.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path.c_str(), O_WRONLY, 0);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);

@@ -36,6 +36,7 @@ public:
     }
 
     HANDLE handle() const { return handle_; }
+    const std::string& path() const { return path_; }
 
     std::string contents() const
     {
@@ -62,11 +63,16 @@ std::string quoted(const std::string& argument)
 }  // namespace
 
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input)
+                      const std::string& input, bool output_unwritable)
 {
     const TemporaryFile in(input);
     const TemporaryFile out("");
     const TemporaryFile err("");
+    // A handle open for reading only: every write to it fails, as on a full disk.
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const HANDLE read_only =
+        CreateFileA(out.path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_TEMPORARY, nullptr);
 
     std::string command_line = quoted(program);
     for (const std::string& argument : arguments) {
@@ -76,11 +82,15 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in.handle();
-    startup.hStdOutput = out.handle();
+    startup.hStdOutput = output_unwritable ? read_only : out.handle();
     startup.hStdError = err.handle();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    // Detached from the test's console: on a real console the child would otherwise have a
+    // keyboard to wait on, and the test run would hang.
+    const BOOL started = CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE,
+                                        DETACHED_PROCESS, nullptr, nullptr, &startup, &process);
+    CloseHandle(read_only);
+    if (!started) {
         throw std::runtime_error("cannot start " + program);
     }
     WaitForSingleObject(process.hProcess, INFINITE);

@@ -16,15 +16,18 @@ const std::u8string kPointPrompt =
 const std::u8string kPressAnyKey = u8"Нажмите любую клавишу";
 
 const std::u8string kOrderError = u8"Ошибка: ожидался порядок уравнения - целое число от 0 до 9\n";
-const std::u8string kRealPartError =
-    u8"Ошибка: ожидалась действительная часть корня - число одинарной точности\n";
-const std::u8string kImaginaryPartError =
-    u8"Ошибка: ожидалась мнимая часть корня - число одинарной точности\n";
+const std::u8string kRealPart = u8"Ошибка: ожидалась действительная часть корня";
+const std::u8string kImaginaryPart = u8"Ошибка: ожидалась мнимая часть корня";
+const std::u8string kDecimalPointHint = u8" (дробную часть отделяйте точкой)";
 
-std::u8string coefficient_error(std::u8string_view name)
+std::u8string number_error(std::u8string_view expected, std::u8string_view hint = {})
 {
-    return u8"Ошибка: ожидался коэффициент " + std::u8string(name) +
-           u8" - число одинарной точности\n";
+    return std::u8string(expected) + u8" - число одинарной точности" + std::u8string(hint) + u8"\n";
+}
+
+std::u8string coefficient_error(std::u8string_view name, std::u8string_view hint = {})
+{
+    return number_error(u8"Ошибка: ожидался коэффициент " + std::u8string(name), hint);
 }
 
 // A whole run that ends with a result line such as u8"y=0 0j".
@@ -45,12 +48,12 @@ TranscriptCase bad_order(std::string name, std::string input)
     return {std::move(name), std::move(input), kHeading + kPressAnyKey, kOrderError, 1, {}};
 }
 
-TranscriptCase bad_coefficient(std::string name, std::string input, std::u8string_view coefficient)
+TranscriptCase bad_coefficient(std::string name, std::string input, const std::u8string& error)
 {
     return {std::move(name),
             std::move(input),
             kHeading + kCoefficientsPrompt + kPressAnyKey,
-            coefficient_error(coefficient),
+            error,
             1,
             {}};
 }
@@ -63,6 +66,18 @@ TranscriptCase bad_point(std::string name, std::string input, const std::u8strin
             error,
             1,
             {}};
+}
+
+// Nothing reaches standard output, so the run is a failure whatever the input.
+TranscriptCase output_lost(std::string name, std::string input)
+{
+    return {std::move(name),
+            std::move(input),
+            u8"",
+            u8"Ошибка: не удалось записать стандартный вывод\n",
+            2,
+            {},
+            true};
 }
 
 const std::string kMegabyteOfBlanks(1 << 20, ' ');
@@ -86,6 +101,9 @@ std::vector<TranscriptCase> make_cases()
         result("fixed_up_to_exponent_five", "1\n1 0\n100000 999999.7\n", u8"y=100000 1e+06j"),
         result("negative_zero", "1\n-1 -1\n-1 0\n", u8"y=0 -0j"),
         result("overflow_prints_infinity", "1\n1e20 1e20\n1e20 -1e20\n", u8"y=inf -infj"),
+        result("nan_has_no_sign", "2\n1e20 0 0\n1e20 1e20\n", u8"y=nan infj"),
+        // Adding the two products first would lose the 1 to rounding and print y=1.
+        result("cancellation_inside_step", "2\n1 0 1\n1e9 1e9\n", u8"y=0 2e+18j"),
         result("text_after_last_number_stays_unread", "0\n7\n3 4 junk\n", u8"y=7 0j"),
         result("megabyte_of_blanks", kMegabyteOfBlanks + "0" + kMegabyteOfBlanks + "7 1 1",
                u8"y=7 0j"),
@@ -97,13 +115,22 @@ std::vector<TranscriptCase> make_cases()
         bad_order("order_beyond_int", "99999999999\n"),
         bad_order("order_megabyte_of_digits", kMegabyteOfDigits),
         bad_order("no_input", ""),
-        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", u8"a1"),
-        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", u8"a0"),
-        bad_coefficient("coefficient_megabyte_of_digits", "0\n" + kMegabyteOfDigits, u8"a0"),
-        bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n", u8"a9"),
-        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", kRealPartError),
-        bad_point("imaginary_part_missing", "1\n2 3\n1", kImaginaryPartError),
-        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n", kImaginaryPartError),
+        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", coefficient_error(u8"a1")),
+        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", coefficient_error(u8"a0")),
+        bad_coefficient("coefficient_megabyte_of_digits", "0\n" + kMegabyteOfDigits,
+                        coefficient_error(u8"a0")),
+        bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
+                        coefficient_error(u8"a9")),
+        bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
+                        coefficient_error(u8"a1", kDecimalPointHint)),
+        bad_point("decimal_comma_in_point", "1\n2 3\n0,5 1\n",
+                  number_error(kImaginaryPart, kDecimalPointHint)),
+        output_lost("output_unwritable", "2\n1 0 1\n0 1\n"),
+        output_lost("output_unwritable_before_bad_input", "abc\n"),
+        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", number_error(kRealPart)),
+        bad_point("imaginary_part_missing", "1\n2 3\n1", number_error(kImaginaryPart)),
+        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n",
+                  number_error(kImaginaryPart)),
     };
     TranscriptCase with_arguments = result("arguments_ignored", "0\n7\n3 4\n", u8"y=7 0j");
     with_arguments.arguments = {"--help", "9"};

@@ -14,6 +14,7 @@ struct TranscriptCase {
     std::u8string err;
     int status;
     std::vector<std::string> arguments;
+    bool output_unwritable = false;  // standard output fails every write, as on a full disk
 };
 
 std::span<const TranscriptCase> transcript_cases();

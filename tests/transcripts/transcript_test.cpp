@@ -23,7 +23,7 @@ class TranscriptTest : public testing::TestWithParam<TranscriptCase> {};
 TEST_P(TranscriptTest, ExecutableWritesExactBytes)
 {
     const TranscriptCase& c = GetParam();
-    const ChildResult run = run_child(g_program, c.arguments, c.input);
+    const ChildResult run = run_child(g_program, c.arguments, c.input, c.output_unwritable);
     EXPECT_EQ(run.out, process_output(c.out));
     EXPECT_EQ(run.err, process_output(c.err));
     EXPECT_EQ(run.status, c.status);
