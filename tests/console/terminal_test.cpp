@@ -16,7 +16,10 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -26,6 +29,7 @@ namespace {
 std::string g_program;
 
 constexpr auto kPatience = std::chrono::seconds(10);
+constexpr int kPatienceMilliseconds = 10000;
 
 bool same_settings(const termios& a, const termios& b)
 {
@@ -33,15 +37,66 @@ bool same_settings(const termios& a, const termios& b)
            a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
+// How the program is started, as a shell would start it.
+struct Launch {
+    bool background = false;
+    int ignored_signal = 0;   // ignored by the caller, as nohup does
+    std::string input_file;   // standard input; the terminal when empty
+    std::string output_file;  // standard output; the terminal when empty
+};
+
+void redirect(int descriptor, const std::string& file, int flags)
+{
+    if (!file.empty()) {
+        const int opened = open(file.c_str(), flags, 0600);
+        dup2(opened, descriptor);
+        close(opened);
+    }
+}
+
+// The part of an interactive shell: the program runs as a job in a process group of its own,
+// given the terminal or not, while this process tells the test its number and each time it
+// stops, and passes its exit status on.
+[[noreturn]] void run_as_job(const Launch& launch, int report)
+{
+    const pid_t job = fork();
+    if (job == 0) {
+        setpgid(0, 0);
+        if (!launch.background) {
+            static_cast<void>(signal(SIGTTOU, SIG_IGN));
+            tcsetpgrp(STDIN_FILENO, getpgrp());
+            static_cast<void>(signal(SIGTTOU, SIG_DFL));
+        }
+        if (launch.ignored_signal != 0) {
+            static_cast<void>(signal(launch.ignored_signal, SIG_IGN));
+        }
+        redirect(STDIN_FILENO, launch.input_file, O_RDONLY);
+        redirect(STDOUT_FILENO, launch.output_file, O_WRONLY | O_CREAT | O_TRUNC);
+        execl(g_program.c_str(), g_program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    setpgid(job, job);
+    static_cast<void>(write(report, &job, sizeof job));
+    int raw = 0;
+    while (waitpid(job, &raw, WUNTRACED) == job && WIFSTOPPED(raw)) {
+        static_cast<void>(write(report, "S", 1));
+    }
+    _exit(WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw));
+}
+
 class TerminalSession {
 public:
-    TerminalSession()
+    explicit TerminalSession(const Launch& launch = {})
     {
+        int report[2];
+        EXPECT_EQ(pipe2(report, O_CLOEXEC), 0);
         child_ = forkpty(&master_, nullptr, nullptr, nullptr);
         if (child_ == 0) {
-            execl(g_program.c_str(), g_program.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
+            run_as_job(launch, report[1]);
         }
+        close(report[1]);
+        report_ = report[0];
+        EXPECT_EQ(read(report_, &program_, sizeof program_), static_cast<ssize_t>(sizeof program_));
         // A second descriptor of the terminal's own side, to look at its settings and queue.
         terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
         tcgetattr(terminal_, &initial_settings_);
@@ -51,12 +106,25 @@ public:
     ~TerminalSession()
     {
         if (!status_) {
+            kill(program_, SIGKILL);
             kill(child_, SIGKILL);
             waitpid(child_, nullptr, 0);
         }
+        close(report_);
         close(terminal_);
         close(master_);
     }
+
+    // True once the job has been stopped by a signal, as a shell's job table would show it.
+    bool wait_until_stopped() const
+    {
+        pollfd report{report_, POLLIN, 0};
+        char stop = 0;
+        return poll(&report, 1, kPatienceMilliseconds) > 0 && read(report_, &stop, 1) == 1;
+    }
+
+    // The shell's part after a stop: its own settings back on the terminal.
+    void restore_initial_settings() const { tcsetattr(terminal_, TCSANOW, &initial_settings_); }
 
     void type(const std::string& keys) const
     {
@@ -128,7 +196,7 @@ public:
         return count;
     }
 
-    pid_t child() const { return child_; }
+    pid_t program() const { return program_; }
     const std::string& screen() const { return screen_; }
     const termios& initial_settings() const { return initial_settings_; }
 
@@ -150,7 +218,9 @@ private:
 
     int master_ = -1;
     int terminal_ = -1;
+    int report_ = -1;
     pid_t child_ = -1;
+    pid_t program_ = -1;
     termios initial_settings_{};
     std::string screen_;
     std::optional<int> status_;
@@ -200,9 +270,10 @@ TEST(TerminalTest, KeyTypedBeforeTheWaitDoesNotEndIt)
 
 struct WaitEnding {
     std::string name;
-    std::string key;  // typed at the wait, or empty when a signal ends it
+    std::string key;  // typed at the wait, after the signal if there is one
     int signal;
     int expected_status;
+    int ignored_signal = 0;
 };
 
 std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
@@ -211,11 +282,19 @@ std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
 }
 
 const WaitEnding kWaitEndings[] = {
-    {"arrow_key", "\x1b[A", 0, 0},           {"function_key", "\x1b[15~", 0, 0},
-    {"cyrillic_letter", "ж", 0, 0},          {"ctrl_c_is_a_key", "\x03", 0, 0},
-    {"ctrl_z_is_a_key", "\x1a", 0, 0},       {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
-    {"sigterm", "", SIGTERM, 128 + SIGTERM}, {"sighup", "", SIGHUP, 128 + SIGHUP},
+    {"arrow_key", "\x1b[A", 0, 0},
+    {"function_key", "\x1b[15~", 0, 0},
+    {"cyrillic_letter", "ж", 0, 0},
+    {"ctrl_c_is_a_key", "\x03", 0, 0},
+    {"ctrl_z_is_a_key", "\x1a", 0, 0},
+    {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
+    {"ctrl_s_is_a_key", "\x13", 0, 0},
+    {"ctrl_q_is_a_key", "\x11", 0, 0},
+    {"sigterm", "", SIGTERM, 128 + SIGTERM},
+    {"sighup", "", SIGHUP, 128 + SIGHUP},
     {"sigint", "", SIGINT, 128 + SIGINT},
+    {"sigquit", "", SIGQUIT, 128 + SIGQUIT},
+    {"sighup_ignored_by_caller", "x", SIGHUP, 0, SIGHUP},
 };
 
 class WaitEndingTest : public testing::TestWithParam<WaitEnding> {};
@@ -223,22 +302,88 @@ class WaitEndingTest : public testing::TestWithParam<WaitEnding> {};
 TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
 {
     const WaitEnding& c = GetParam();
-    TerminalSession session;
+    Launch launch;
+    launch.ignored_signal = c.ignored_signal;
+    TerminalSession session(launch);
     answer_sample(session);
     if (c.signal != 0) {
-        kill(session.child(), c.signal);
-    } else {
-        session.type_slowly(c.key);
+        kill(session.program(), c.signal);
     }
+    session.type_slowly(c.key);
     EXPECT_EQ(session.exit_status(kPatience), c.expected_status);
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
     EXPECT_EQ(session.unread_bytes(), 0);
-    if (c.signal == 0) {
+    if (!c.key.empty()) {
         EXPECT_TRUE(session.screen().ends_with("клавишу\r\n")) << session.screen();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WaitEndingTest, testing::ValuesIn(kWaitEndings), CaseName{});
+
+// Stopped during the wait and brought back with 'fg': the wait takes a key, unechoed, again.
+TEST(JobControlTest, WaitResumesAfterStopAndContinue)
+{
+    TerminalSession session;
+    answer_sample(session);
+    kill(session.program(), SIGTSTP);
+    ASSERT_TRUE(session.wait_until_stopped());
+    session.restore_initial_settings();
+    kill(session.program(), SIGCONT);
+    ASSERT_TRUE(session.wait_for_key_mode());
+    session.type("x");
+    EXPECT_EQ(session.exit_status(kPatience), 0);
+    EXPECT_TRUE(session.screen().ends_with("клавишу\r\n")) << session.screen();
+    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+}
+
+class RedirectedJobTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string base = testing::TempDir() + "horner-terminal-" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name();
+        input_ = base + ".in";
+        output_ = base + ".out";
+        std::ofstream(input_) << "2\n1 0 1\n0 1\n";
+    }
+    void TearDown() override
+    {
+        static_cast<void>(std::remove(input_.c_str()));
+        static_cast<void>(std::remove(output_.c_str()));
+    }
+    std::string input_;
+    std::string output_;
+};
+
+// 'horner < input &', stopped when it would take the terminal: 'kill %1' (SIGTERM, then
+// SIGCONT) ends it at once, and the terminal keeps the shell's settings.
+TEST_F(RedirectedJobTest, BackgroundJobEndsWhenKilled)
+{
+    Launch launch;
+    launch.background = true;
+    launch.input_file = input_;
+    TerminalSession session(launch);
+    ASSERT_TRUE(session.wait_until_stopped());
+    kill(session.program(), SIGTERM);
+    kill(session.program(), SIGCONT);
+    EXPECT_EQ(session.exit_status(kPatience), 128 + SIGTERM);
+    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+}
+
+// With its output in a file the request cannot be seen: no wait, and the line end that follows
+// a key at the terminal never reaches the file.
+TEST_F(RedirectedJobTest, OutputToFileEndsWithoutWaiting)
+{
+    Launch launch;
+    launch.output_file = output_;
+    TerminalSession session(launch);
+    session.type("2\n1 0 1\n0 1\n");
+    EXPECT_EQ(session.exit_status(kPatience), 0);
+    std::ifstream file(output_);
+    const std::string output{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_TRUE(output.ends_with("y=0 0j\nНажмите любую клавишу")) << output;
+    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+}
 
 }  // namespace
 

@@ -13,6 +13,12 @@ void convert_to_console_encoding(const char* text, std::size_t length, char* con
 
 void wait_for_key()
 {
+    // The request can only be seen where standard output is a console: with output in a file or
+    // a pipe the wait would look like a hang. A program started by double-click has its console.
+    DWORD mode = 0;
+    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) == 0) {
+        return;
+    }
     // _getch reads the keyboard itself, not the buffered standard input, so the line end left
     // from the last answer does not end the wait.
     static_cast<void>(_getch());
