@@ -1,31 +1,37 @@
 #pragma once
 
-// Every Cyrillic text of the dialogue, in one place. The source is UTF-8; a Windows build stores
-// these literals in code page 1251 (the compiler's execution character set), and
-// write_console_text turns them into what the console shows.
+// Every Cyrillic text of the dialogue, in one place, as UTF-8; message_text turns each into the
+// bytes this build holds (code page 1251 on Windows), and write_console_text into what the
+// console shows.
 
-inline constexpr const char kHeadingFirstLine[] =
-    "Программа демонстрирует расчет полиномов по схеме Горнера";
-inline constexpr const char kHeadingSecondLine[] = "с комплексными корнями";
-inline constexpr const char kOrderPrompt[] = "Задайте порядок уравнения: ";
-inline constexpr const char kCoefficientsPrompt[] = "Задайте коэффициенты полинома через пробел:";
-inline constexpr const char kCoefficientsOrder[] =
-    "от a0 при X в N-ой степени до aN свободный член";
-inline constexpr const char kPointPrompt[] =
-    "Задайте через пробел действительное и компл. значение корня: ";
-inline constexpr const char kValueLabel[] = "Значение полинома: ";
-inline constexpr const char kPressAnyKey[] = "Нажмите любую клавишу";
+#include "console/message_text.h"
+
+inline constexpr auto kHeadingFirstLine =
+    message_text(u8"Программа демонстрирует расчет полиномов по схеме Горнера");
+inline constexpr auto kHeadingSecondLine = message_text(u8"с комплексными корнями");
+inline constexpr auto kOrderPrompt = message_text(u8"Задайте порядок уравнения: ");
+inline constexpr auto kCoefficientsPrompt =
+    message_text(u8"Задайте коэффициенты полинома через пробел:");
+inline constexpr auto kCoefficientsOrder =
+    message_text(u8"от a0 при X в N-ой степени до aN свободный член");
+inline constexpr auto kPointPrompt =
+    message_text(u8"Задайте через пробел действительное и компл. значение корня: ");
+inline constexpr auto kValueLabel = message_text(u8"Значение полинома: ");
+inline constexpr auto kPressAnyKey = message_text(u8"Нажмите любую клавишу");
 
 // What bad input is told. A number's error names what was expected (a coefficient is followed by
 // its name, a0 to a9), then the kind of number; the hint follows where a comma was typed for the
 // decimal point, the habit of Russian writing.
-inline constexpr const char kOrderError[] =
-    "Ошибка: ожидался порядок уравнения - целое число от 0 до 9";
-inline constexpr const char kCoefficientExpected[] = "Ошибка: ожидался коэффициент ";
-inline constexpr const char kRealPartExpected[] = "Ошибка: ожидалась действительная часть корня";
-inline constexpr const char kImaginaryPartExpected[] = "Ошибка: ожидалась мнимая часть корня";
-inline constexpr const char kSingleNumberExpected[] = " - число одинарной точности";
-inline constexpr const char kDecimalPointHint[] = " (дробную часть отделяйте точкой)";
+inline constexpr auto kOrderError =
+    message_text(u8"Ошибка: ожидался порядок уравнения - целое число от 0 до 9");
+inline constexpr auto kCoefficientExpected = message_text(u8"Ошибка: ожидался коэффициент ");
+inline constexpr auto kRealPartExpected =
+    message_text(u8"Ошибка: ожидалась действительная часть корня");
+inline constexpr auto kImaginaryPartExpected =
+    message_text(u8"Ошибка: ожидалась мнимая часть корня");
+inline constexpr auto kSingleNumberExpected = message_text(u8" - число одинарной точности");
+inline constexpr auto kDecimalPointHint = message_text(u8" (дробную часть отделяйте точкой)");
 
 // Standard output is gone (a full disk, a closed descriptor): the result never reached anyone.
-inline constexpr const char kOutputError[] = "Ошибка: не удалось записать стандартный вывод";
+inline constexpr auto kOutputError =
+    message_text(u8"Ошибка: не удалось записать стандартный вывод");

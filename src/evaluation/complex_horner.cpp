@@ -1,5 +1,11 @@
 #include "evaluation/complex_horner.h"
 
+// A fused multiply-add would skip a rounding that the result depends on. The build turns
+// contraction off for GCC and clang; older Visual C++ compilers need telling here.
+#if defined(_MSC_VER) && !defined(__clang__)
+#pragma fp_contract(off)
+#endif
+
 ComplexValue evaluate_polynomial(const CoefficientList& coefficients, ComplexValue point)
 {
     // The leading coefficient is taken over bit for bit: no arithmetic touches it.

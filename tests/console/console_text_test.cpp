@@ -4,10 +4,12 @@
 
 #include "support/case_name.h"
 
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "console/message_text.h"
 #include "support/console_bytes.h"
 
 namespace {
@@ -109,6 +111,20 @@ TEST(ConsoleTextTest, MessageWithoutLineEndIsNotFlushed)
     std::ostream out(&screen);
     write_console_text(out, "a()= ");
     EXPECT_EQ(screen.delivered(), "");
+}
+
+// The program's own compile-time conversion, against known code page bytes and against the
+// tests' independent table; UTF-8 is kept as it is.
+TEST(MessageTextTest, HoldsCodePage1251OrUtf8)
+{
+    constexpr char8_t kAlphabet[] =
+        u8"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя a()= 0-9";
+    constexpr auto kCodePage1251 = encode_message<TextEncoding::kCodePage1251>(kAlphabet);
+    EXPECT_STREQ(encode_message<TextEncoding::kCodePage1251>(u8"АЯаяЁё a"),
+                 "\xC0\xDF\xE0\xFF\xA8\xB8 a");
+    EXPECT_EQ(std::string(kCodePage1251), to_code_page_1251(kAlphabet));
+    EXPECT_EQ(std::string(encode_message<TextEncoding::kUtf8>(kAlphabet)),
+              std::string(std::begin(kAlphabet), std::end(kAlphabet) - 1));
 }
 
 TEST(TestTextConversionTest, MatchesCodePages)
