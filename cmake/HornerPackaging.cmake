@@ -1,9 +1,14 @@
 # Installation and packages: a .tar.gz and a .deb on Linux, a .zip with horner.exe for Windows.
 include(GNUInstallDirs)
 
-install(TARGETS horner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-if(NOT WIN32)
+if(WIN32)
+    # What Windows users expect of a .zip: one folder with the program, its README and licence.
+    install(TARGETS horner RUNTIME DESTINATION .)
+    install(FILES README.md DESTINATION .)
+    install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
+else()
+    install(TARGETS horner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
     install(FILES doc/horner.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
