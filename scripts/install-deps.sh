@@ -5,9 +5,24 @@
 set -euo pipefail
 
 what=${1:-all}
-linux_packages=(cmake ninja-build g++ libgtest-dev
-    clang libclang-rt-14-dev clang-tidy clang-format libbenchmark-dev dpkg-dev)
-windows_packages=(g++-mingw-w64-i686 googletest wine wine32:i386 locales)
+# file: CPack's scan of shared-library dependencies; lintian: the check of the .deb.
+linux_packages=(cmake ninja-build g++ libgtest-dev clang clang-tidy clang-format
+    libbenchmark-dev dpkg-dev file lintian groff-base)
+windows_packages=(g++-mingw-w64-i686 googletest wine wine32:i386 locales tmux)
+
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+export DEBIAN_FRONTEND=noninteractive
+lists_fresh=no
+refresh_lists() {
+    if [ "$lists_fresh" = no ]; then
+        # wine32 lives in the i386 architecture.
+        if [ "$what" != linux ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+            sudo_if_needed dpkg --add-architecture i386
+        fi
+        sudo_if_needed apt-get update -qq
+        lists_fresh=yes
+    fi
+}
 
 missing=()
 want() {
@@ -17,24 +32,26 @@ want() {
     done
 }
 
+# The sanitizer and fuzzer run-time of the clang that this Debian release calls 'clang'
+# (libclang-rt-14-dev on Debian 12, another number on the next release).
+clang_runtime() {
+    apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1
+}
+
 case "$what" in
-    linux) want "${linux_packages[@]}" ;;
+    linux | all)
+        want "${linux_packages[@]}"
+        [ -n "$(clang_runtime)" ] || refresh_lists
+        want "libclang-rt-$(clang_runtime)-dev"
+        [ "$what" = linux ] || want "${windows_packages[@]}"
+        ;;
     windows) want "${windows_packages[@]}" ;;
-    all) want "${linux_packages[@]}" "${windows_packages[@]}" ;;
     *) echo "usage: $0 [linux|windows|all]" >&2; exit 2 ;;
 esac
 
-sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-
 if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
-    # wine32 lives in the i386 architecture.
-    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
-        ! dpkg --print-foreign-architectures | grep -qx i386; then
-        sudo_if_needed dpkg --add-architecture i386
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    sudo_if_needed apt-get update -qq
+    refresh_lists
     sudo_if_needed apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
