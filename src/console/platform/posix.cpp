@@ -192,8 +192,8 @@ void wait_for_key()
     g_settings_changed = 0;
     restore_handlers(previous);
     // The prompt before the wait has no line end; give the shell's prompt a line of its own
-    // without touching standard output.
-    static_cast<void>(write(terminal, "\n", 1));
+    // without touching standard output. A terminal that takes no line end needs nothing more.
+    [[maybe_unused]] const ssize_t written = write(terminal, "\n", 1);
     close(terminal);
     g_terminal = -1;
 }
