@@ -1,30 +1,69 @@
 # Installation and packages: a .tar.gz and a .deb on Linux, a .zip with horner.exe for Windows.
 include(GNUInstallDirs)
 
+set(CPACK_PACKAGE_NAME horner)
+set(CPACK_PACKAGE_VENDOR "${HORNER_AUTHORS}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "evaluate a real polynomial at a complex point (Horner)")
+set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+
 if(WIN32)
     # What Windows users expect of a .zip: one folder with the program, its README and licence.
     install(TARGETS horner RUNTIME DESTINATION .)
     install(FILES README.md DESTINATION .)
     install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
-else()
-    install(TARGETS horner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
-    install(FILES doc/horner.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
-
-set(CPACK_PACKAGE_NAME horner)
-set(CPACK_PACKAGE_VENDOR "horner developers")
-set(CPACK_PACKAGE_CONTACT "horner developers <horner@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Horner's scheme for a real polynomial at a complex point")
-set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
-set(CPACK_STRIP_FILES ON)
-if(WIN32)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_SYSTEM_NAME win32)
-else()
-    set(CPACK_GENERATOR TGZ DEB)
-    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-    set(CPACK_DEBIAN_PACKAGE_SECTION math)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    include(CPack)
+    return()
 endif()
+
+set(HORNER_PACKAGE_MAINTAINER "the horner developers <horner-developers@example.org>"
+    CACHE STRING "Maintainer of the Debian package: a name and a working mail address")
+
+# The Debian documentation files: the changelog and the manual page compressed as Debian wants
+# them (gzip -9n: no name, no time stamp), and the licence as a machine-readable copyright file.
+set(packaging_dir ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+file(READ LICENSE licence)
+string(REGEX REPLACE "^.*\nCopyright \\(c\\) ([^\n]*)\n\n" "" HORNER_LICENSE_TEXT "${licence}")
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" unused "${licence}")
+set(HORNER_COPYRIGHT_YEARS_AND_HOLDER "${CMAKE_MATCH_1}")
+string(STRIP "${HORNER_LICENSE_TEXT}" HORNER_LICENSE_TEXT)
+string(REPLACE "\n\n" "\n.\n" HORNER_LICENSE_TEXT "${HORNER_LICENSE_TEXT}")
+string(REPLACE "\n" "\n " HORNER_LICENSE_TEXT " ${HORNER_LICENSE_TEXT}")
+configure_file(packaging/copyright.in ${packaging_dir}/copyright @ONLY)
+configure_file(packaging/changelog.in ${packaging_dir}/changelog @ONLY)
+configure_file(doc/horner.1.in ${packaging_dir}/horner.1 @ONLY)
+add_custom_command(
+    OUTPUT ${packaging_dir}/changelog.gz ${packaging_dir}/horner.1.gz
+    COMMAND gzip -9nkf ${packaging_dir}/changelog ${packaging_dir}/horner.1
+    DEPENDS ${packaging_dir}/changelog ${packaging_dir}/horner.1
+    COMMENT "Compressing the changelog and the manual page")
+add_custom_target(horner_documentation ALL
+    DEPENDS ${packaging_dir}/changelog.gz ${packaging_dir}/horner.1.gz)
+
+install(TARGETS horner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# As Debian's dh_strip does: the compilers' identification strings have no use in a package.
+install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/horner\"
+    COMMAND_ERROR_IS_FATAL ANY)")
+install(FILES README.md ${packaging_dir}/copyright ${packaging_dir}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The .deb carries the licence in its copyright file; a second copy is what Debian asks to avoid.
+install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT licence)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack-generator.cmake)
+install(FILES ${packaging_dir}/horner.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_GENERATOR TGZ DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${HORNER_PACKAGE_MAINTAINER}")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "The program asks, in Russian, for a polynomial with real coefficients\n"
+    "of order 0 to 9 and a complex point, evaluates the polynomial there by\n"
+    "Horner's scheme in single precision and prints the complex value.\n"
+    "It is meant for students and teachers of numerical methods: every\n"
+    "digit it prints is exact to the bit.")
+set(CPACK_DEBIAN_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
