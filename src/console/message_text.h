@@ -49,7 +49,7 @@ constexpr char to_code_page_1251(char32_t letter)
 }  // namespace message_text_detail
 
 template <TextEncoding Encoding, std::size_t Size>
-constexpr MessageText<Size> encode_message(const char8_t (&utf8)[Size])
+consteval MessageText<Size> encode_message(const char8_t (&utf8)[Size])
 {
     MessageText<Size> text;
     std::size_t out = 0;
