@@ -32,13 +32,8 @@ void write_line(std::ostream& out, const char* message)
     write_line_end(out);
 }
 
-// Where the output itself has failed, that is the error to report, once, at the end.
-bool input_error_is_reported(const DialogueStreams& io)
-{
-    return static_cast<bool>(io.out);
-}
-
-// True when the text that could not be read starts with a comma, as in "0,5".
+// True when the text that could not be read starts with a comma, as in "0,5". Clears the failed
+// read's state to look; nothing is read after an error anyway.
 bool comma_follows(std::istream& in)
 {
     if (in.eof()) {
@@ -48,9 +43,11 @@ bool comma_follows(std::istream& in)
     return in.peek() == ',';
 }
 
+// Input errors are reported only while the output works: once it has failed, that is the error,
+// reported at the end.
 void report_bad_number(const DialogueStreams& io, const char* expected, std::string_view name = {})
 {
-    if (!input_error_is_reported(io)) {
+    if (!io.out) {
         return;
     }
     write_console_text(io.err, expected);
@@ -67,7 +64,7 @@ bool read_order(const DialogueStreams& io, CoefficientList& coefficients)
     // The order goes straight into the count, which becomes order + 1 once it is known to fit.
     if (!read_number(io, coefficients.count) || coefficients.count < 0 ||
         coefficients.count >= kMaxCoefficients) {
-        if (input_error_is_reported(io)) {
+        if (io.out) {
             write_line(io.err, kOrderError);
         }
         return false;

@@ -41,18 +41,8 @@ bool same_settings(const termios& a, const termios& b)
 struct Launch {
     bool background = false;
     int ignored_signal = 0;   // ignored by the caller, as nohup does
-    std::string input_file;   // standard input; the terminal when empty
-    std::string output_file;  // standard output; the terminal when empty
+    std::string redirection;  // of standard input or output, in the shell's words
 };
-
-void redirect(int descriptor, const std::string& file, int flags)
-{
-    if (!file.empty()) {
-        const int opened = open(file.c_str(), flags, 0600);
-        dup2(opened, descriptor);
-        close(opened);
-    }
-}
 
 // The part of an interactive shell: the program runs as a job in a process group of its own,
 // given the terminal or not, while this process tells the test its number and each time it
@@ -70,9 +60,8 @@ void redirect(int descriptor, const std::string& file, int flags)
         if (launch.ignored_signal != 0) {
             static_cast<void>(signal(launch.ignored_signal, SIG_IGN));
         }
-        redirect(STDIN_FILENO, launch.input_file, O_RDONLY);
-        redirect(STDOUT_FILENO, launch.output_file, O_WRONLY | O_CREAT | O_TRUNC);
-        execl(g_program.c_str(), g_program.c_str(), static_cast<char*>(nullptr));
+        const std::string command = "exec '" + g_program + "' " + launch.redirection;
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     setpgid(job, job);
@@ -272,8 +261,7 @@ struct WaitEnding {
     std::string name;
     std::string key;  // typed at the wait, after the signal if there is one
     int signal;
-    int expected_status;
-    int ignored_signal = 0;
+    int expected_status;  // 0 after a signal: the caller ignores it, as nohup does
 };
 
 std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
@@ -282,19 +270,13 @@ std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
 }
 
 const WaitEnding kWaitEndings[] = {
-    {"arrow_key", "\x1b[A", 0, 0},
-    {"function_key", "\x1b[15~", 0, 0},
-    {"cyrillic_letter", "ж", 0, 0},
-    {"ctrl_c_is_a_key", "\x03", 0, 0},
-    {"ctrl_z_is_a_key", "\x1a", 0, 0},
-    {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
-    {"ctrl_s_is_a_key", "\x13", 0, 0},
-    {"ctrl_q_is_a_key", "\x11", 0, 0},
-    {"sigterm", "", SIGTERM, 128 + SIGTERM},
-    {"sighup", "", SIGHUP, 128 + SIGHUP},
-    {"sigint", "", SIGINT, 128 + SIGINT},
-    {"sigquit", "", SIGQUIT, 128 + SIGQUIT},
-    {"sighup_ignored_by_caller", "x", SIGHUP, 0, SIGHUP},
+    {"arrow_key", "\x1b[A", 0, 0},           {"function_key", "\x1b[15~", 0, 0},
+    {"cyrillic_letter", "ж", 0, 0},          {"ctrl_c_is_a_key", "\x03", 0, 0},
+    {"ctrl_z_is_a_key", "\x1a", 0, 0},       {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
+    {"ctrl_s_is_a_key", "\x13", 0, 0},       {"ctrl_q_is_a_key", "\x11", 0, 0},
+    {"sigterm", "", SIGTERM, 128 + SIGTERM}, {"sighup", "", SIGHUP, 128 + SIGHUP},
+    {"sigint", "", SIGINT, 128 + SIGINT},    {"sigquit", "", SIGQUIT, 128 + SIGQUIT},
+    {"sighup_ignored", "x", SIGHUP, 0},
 };
 
 class WaitEndingTest : public testing::TestWithParam<WaitEnding> {};
@@ -302,9 +284,7 @@ class WaitEndingTest : public testing::TestWithParam<WaitEnding> {};
 TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
 {
     const WaitEnding& c = GetParam();
-    Launch launch;
-    launch.ignored_signal = c.ignored_signal;
-    TerminalSession session(launch);
+    TerminalSession session({false, c.expected_status == 0 ? c.signal : 0, ""});
     answer_sample(session);
     if (c.signal != 0) {
         kill(session.program(), c.signal);
@@ -336,33 +316,13 @@ TEST(JobControlTest, WaitResumesAfterStopAndContinue)
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
 }
 
-class RedirectedJobTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        const std::string base = testing::TempDir() + "horner-terminal-" +
-                                 testing::UnitTest::GetInstance()->current_test_info()->name();
-        input_ = base + ".in";
-        output_ = base + ".out";
-        std::ofstream(input_) << "2\n1 0 1\n0 1\n";
-    }
-    void TearDown() override
-    {
-        static_cast<void>(std::remove(input_.c_str()));
-        static_cast<void>(std::remove(output_.c_str()));
-    }
-    std::string input_;
-    std::string output_;
-};
+const std::string kSampleInput = "<<EOF\n2\n1 0 1\n0 1\nEOF\n";
 
 // 'horner < input &', stopped when it would take the terminal: 'kill %1' (SIGTERM, then
 // SIGCONT) ends it at once, and the terminal keeps the shell's settings.
-TEST_F(RedirectedJobTest, BackgroundJobEndsWhenKilled)
+TEST(JobControlTest, BackgroundJobEndsWhenKilled)
 {
-    Launch launch;
-    launch.background = true;
-    launch.input_file = input_;
-    TerminalSession session(launch);
+    TerminalSession session({true, 0, kSampleInput});
     ASSERT_TRUE(session.wait_until_stopped());
     kill(session.program(), SIGTERM);
     kill(session.program(), SIGCONT);
@@ -372,16 +332,15 @@ TEST_F(RedirectedJobTest, BackgroundJobEndsWhenKilled)
 
 // With its output in a file the request cannot be seen: no wait, and the line end that follows
 // a key at the terminal never reaches the file.
-TEST_F(RedirectedJobTest, OutputToFileEndsWithoutWaiting)
+TEST(JobControlTest, OutputToFileEndsWithoutWaiting)
 {
-    Launch launch;
-    launch.output_file = output_;
-    TerminalSession session(launch);
-    session.type("2\n1 0 1\n0 1\n");
+    const std::string output = testing::TempDir() + "horner-terminal-output";
+    TerminalSession session({false, 0, "> '" + output + "' " + kSampleInput});
     EXPECT_EQ(session.exit_status(kPatience), 0);
-    std::ifstream file(output_);
-    const std::string output{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_TRUE(output.ends_with("y=0 0j\nНажмите любую клавишу")) << output;
+    std::ifstream file(output);
+    const std::string written{std::istreambuf_iterator<char>(file), {}};
+    static_cast<void>(std::remove(output.c_str()));
+    EXPECT_TRUE(written.ends_with("y=0 0j\nНажмите любую клавишу")) << written;
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
 }
 

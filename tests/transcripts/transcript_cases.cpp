@@ -16,18 +16,16 @@ const std::u8string kPointPrompt =
 const std::u8string kPressAnyKey = u8"Нажмите любую клавишу";
 
 const std::u8string kOrderError = u8"Ошибка: ожидался порядок уравнения - целое число от 0 до 9\n";
-const std::u8string kRealPart = u8"Ошибка: ожидалась действительная часть корня";
-const std::u8string kImaginaryPart = u8"Ошибка: ожидалась мнимая часть корня";
-const std::u8string kDecimalPointHint = u8" (дробную часть отделяйте точкой)";
+const std::u8string kRealPartError =
+    u8"Ошибка: ожидалась действительная часть корня - число одинарной точности\n";
+const std::u8string kImaginaryPartError =
+    u8"Ошибка: ожидалась мнимая часть корня - число одинарной точности\n";
+const std::u8string kOutputError = u8"Ошибка: не удалось записать стандартный вывод\n";
 
-std::u8string number_error(std::u8string_view expected, std::u8string_view hint = {})
+std::u8string coefficient_error(std::u8string_view name, std::u8string_view hint)
 {
-    return std::u8string(expected) + u8" - число одинарной точности" + std::u8string(hint) + u8"\n";
-}
-
-std::u8string coefficient_error(std::u8string_view name, std::u8string_view hint = {})
-{
-    return number_error(u8"Ошибка: ожидался коэффициент " + std::u8string(name), hint);
+    return u8"Ошибка: ожидался коэффициент " + std::u8string(name) +
+           u8" - число одинарной точности" + std::u8string(hint) + u8"\n";
 }
 
 // A whole run that ends with a result line such as u8"y=0 0j".
@@ -48,12 +46,13 @@ TranscriptCase bad_order(std::string name, std::string input)
     return {std::move(name), std::move(input), kHeading + kPressAnyKey, kOrderError, 1, {}};
 }
 
-TranscriptCase bad_coefficient(std::string name, std::string input, const std::u8string& error)
+TranscriptCase bad_coefficient(std::string name, std::string input, std::u8string_view coefficient,
+                               std::u8string_view hint = {})
 {
     return {std::move(name),
             std::move(input),
             kHeading + kCoefficientsPrompt + kPressAnyKey,
-            error,
+            coefficient_error(coefficient, hint),
             1,
             {}};
 }
@@ -71,13 +70,7 @@ TranscriptCase bad_point(std::string name, std::string input, const std::u8strin
 // Nothing reaches standard output, so the run is a failure whatever the input.
 TranscriptCase output_lost(std::string name, std::string input)
 {
-    return {std::move(name),
-            std::move(input),
-            u8"",
-            u8"Ошибка: не удалось записать стандартный вывод\n",
-            2,
-            {},
-            true};
+    return {std::move(name), std::move(input), u8"", kOutputError, 2, {}, true};
 }
 
 const std::string kMegabyteOfBlanks(1 << 20, ' ');
@@ -115,22 +108,17 @@ std::vector<TranscriptCase> make_cases()
         bad_order("order_beyond_int", "99999999999\n"),
         bad_order("order_megabyte_of_digits", kMegabyteOfDigits),
         bad_order("no_input", ""),
-        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", coefficient_error(u8"a1")),
-        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", coefficient_error(u8"a0")),
-        bad_coefficient("coefficient_megabyte_of_digits", "0\n" + kMegabyteOfDigits,
-                        coefficient_error(u8"a0")),
-        bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
-                        coefficient_error(u8"a9")),
-        bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
-                        coefficient_error(u8"a1", kDecimalPointHint)),
-        bad_point("decimal_comma_in_point", "1\n2 3\n0,5 1\n",
-                  number_error(kImaginaryPart, kDecimalPointHint)),
+        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", u8"a1"),
+        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", u8"a0"),
+        bad_coefficient("coefficient_megabyte_of_digits", "0\n" + kMegabyteOfDigits, u8"a0"),
+        bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n", u8"a9"),
+        bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n", u8"a1",
+                        u8" (дробную часть отделяйте точкой)"),
+        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", kRealPartError),
+        bad_point("imaginary_part_missing", "1\n2 3\n1", kImaginaryPartError),
+        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n", kImaginaryPartError),
         output_lost("output_unwritable", "2\n1 0 1\n0 1\n"),
         output_lost("output_unwritable_before_bad_input", "abc\n"),
-        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", number_error(kRealPart)),
-        bad_point("imaginary_part_missing", "1\n2 3\n1", number_error(kImaginaryPart)),
-        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n",
-                  number_error(kImaginaryPart)),
     };
     TranscriptCase with_arguments = result("arguments_ignored", "0\n7\n3 4\n", u8"y=7 0j");
     with_arguments.arguments = {"--help", "9"};

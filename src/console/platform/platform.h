@@ -11,5 +11,6 @@
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted);
 
 // Waits for one key press at the console keyboard, without echo, and discards it. Keys typed before
-// the wait do not count. Returns at once where the process has no keyboard to read.
+// the wait do not count. Returns at once where standard output is not a terminal (the request to
+// press a key cannot be seen there) or the process has no keyboard to read.
 void wait_for_key();

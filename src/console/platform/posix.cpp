@@ -34,9 +34,12 @@ constexpr std::size_t kHandledSignals = std::size(kRestoringSignals) + 1;  // an
 int g_terminal = -1;
 termios g_saved_settings;
 termios g_wait_settings;
-// Set just before the wait's settings are applied and cleared once the saved ones are back.
-// Restoring when the change had not yet taken effect writes the settings the terminal still has.
-volatile std::sig_atomic_t g_settings_changed = 0;
+// Both set just before the wait's settings are applied. Restoring when the change had not yet
+// taken effect writes the settings the terminal still has, so the first is cleared only once the
+// saved settings are back; the second is cleared before that, so that a continue signal then
+// cannot put the wait's settings back after the wait.
+volatile std::sig_atomic_t g_restore_needed = 0;
+volatile std::sig_atomic_t g_reapply_on_continue = 0;
 
 // A job in the background that touches the terminal is stopped with SIGTTOU, and so would be a
 // handler restoring it: the program could then not end until brought to the foreground.
@@ -55,7 +58,7 @@ void set_terminal_unstoppably(const termios& settings)
 // returns, and the process ends as the sender meant.
 void restore_terminal_and_reraise(int signal_number)
 {
-    if (g_settings_changed != 0) {
+    if (g_restore_needed != 0) {
         set_terminal_unstoppably(g_saved_settings);
     }
     static_cast<void>(std::raise(signal_number));
@@ -66,7 +69,7 @@ void restore_terminal_and_reraise(int signal_number)
 void reapply_wait_settings(int /*signal_number*/)
 {
     const int saved_errno = errno;
-    if (g_settings_changed != 0) {
+    if (g_reapply_on_continue != 0) {
         tcsetattr(g_terminal, TCSANOW, &g_wait_settings);
     }
     errno = saved_errno;
@@ -182,14 +185,16 @@ void wait_for_key()
     install_handlers(previous);
 
     // TCSAFLUSH drops what was typed before the wait, so only a fresh key ends it.
-    g_settings_changed = 1;
+    g_restore_needed = 1;
+    g_reapply_on_continue = 1;
     if (tcsetattr(terminal, TCSAFLUSH, &settings) == 0) {
         read_one_key(terminal);
     }
 
     // TCSAFLUSH again drops anything of the key that came late, so none of it reaches the shell.
+    g_reapply_on_continue = 0;
     tcsetattr(terminal, TCSAFLUSH, &g_saved_settings);
-    g_settings_changed = 0;
+    g_restore_needed = 0;
     restore_handlers(previous);
     // The prompt before the wait has no line end; give the shell's prompt a line of its own
     // without touching standard output. A terminal that takes no line end needs nothing more.
