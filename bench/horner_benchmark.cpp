@@ -53,7 +53,7 @@ void whole_dialogue(benchmark::State& state)
         std::istringstream in("9\n1 -2 3 -4 5 -6 7 -8 9 -10\n0.7 0.1\n");
         std::ostringstream out;
         std::ostringstream err;
-        benchmark::DoNotOptimize(run_dialogue(in, out, err, no_key));
+        benchmark::DoNotOptimize(run_dialogue(in, out, err, {true, false, no_key}));
     }
 }
 BENCHMARK(whole_dialogue);

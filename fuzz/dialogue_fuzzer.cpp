@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::ostringstream out;
     std::ostringstream err;
-    const int status = run_dialogue(in, out, err, no_key);
+    const int status = run_dialogue(in, out, err, {true, false, no_key});
 
     const std::string screen = out.str();
     const std::string errors = err.str();

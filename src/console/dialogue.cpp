@@ -6,25 +6,27 @@
 
 #include "console/console_text.h"
 #include "console/messages.h"
+#include "console/numbers.h"
 #include "console/platform/platform.h"
+#include "console/standard_input.h"
+#include "console/words.h"
 #include "evaluation/complex_horner.h"
 
 namespace {
 
-struct DialogueStreams {
-    std::istream& in;
+struct Dialogue {
+    AnswerInput input;
     std::ostream& out;
     std::ostream& err;
+    bool errors_on_terminal;
 };
 
-// Formatted extraction: blanks and line breaks are skipped, the longest text that forms a number
-// is taken and the rest stays for the next read. A number out of range fails like text does.
-// Nothing is read once the output has failed: the questions can no longer be seen.
-template <typename Number> bool read_number(const DialogueStreams& io, Number& number)
-{
-    // the prompt must be on the screen while the program waits
-    return io.out.flush() && io.in >> number;
-}
+// What one answer is, as its error line names it.
+struct Question {
+    const char* expected;
+    std::string_view name;    // a coefficient's, a0 to a9
+    const char* number_kind;  // empty where expected says it already
+};
 
 void write_line(std::ostream& out, const char* message)
 {
@@ -32,89 +34,129 @@ void write_line(std::ostream& out, const char* message)
     write_line_end(out);
 }
 
-// True when the text that could not be read starts with a comma, as in "0,5". Clears the failed
-// read's state to look; nothing is read after an error anyway.
-bool comma_follows(std::istream& in)
+// The prompt is on the screen, and its answer is waited for from here on.
+void write_prompt(Dialogue& dialogue, const char* prompt)
 {
-    if (in.eof()) {
-        return false;
-    }
-    in.clear();
-    return in.peek() == ',';
+    write_console_text(dialogue.out, prompt);
+    dialogue.input.fetched_since_prompt = false;
 }
 
-// Input errors are reported only while the output works: once it has failed, that is the error,
-// reported at the end.
-void report_bad_number(const DialogueStreams& io, const char* expected, std::string_view name = {})
+// On a terminal an error line must not continue the prompt's line, and it would unless the user
+// typed the answer after the prompt and ended it with Enter: input that ended there (Ctrl+D), or
+// that had been typed ahead, leaves the cursor behind the prompt.
+void start_error_line(const Dialogue& dialogue, bool input_ended)
 {
-    if (!io.out) {
+    if (dialogue.errors_on_terminal && (input_ended || !dialogue.input.fetched_since_prompt)) {
+        write_line_end(dialogue.err);
+    }
+    write_console_text(dialogue.err, kErrorStart);
+}
+
+void report_bad_answer(const Dialogue& dialogue, const Question& question, WordRead read,
+                       const Word& word)
+{
+    if (read == WordRead::kUnreadable) {
+        start_error_line(dialogue, true);
+        write_line(dialogue.err, kInputUnreadable);
         return;
     }
-    write_console_text(io.err, expected);
-    io.err << name;
-    write_console_text(io.err, kSingleNumberExpected);
-    if (comma_follows(io.in)) {
-        write_console_text(io.err, kDecimalPointHint);
+    const bool input_ended = read == WordRead::kEnded;
+    start_error_line(dialogue, input_ended);
+    if (input_ended) {
+        write_console_text(dialogue.err, kInputEnded);
     }
-    write_line_end(io.err);
+    write_console_text(dialogue.err, question.expected);
+    dialogue.err << question.name;
+    write_console_text(dialogue.err, question.number_kind);
+    const CommaHabit habit = read == WordRead::kRead ? comma_habit(word.view()) : CommaHabit::kNone;
+    const bool whole_number = *question.number_kind == '\0';
+    if (habit == CommaHabit::kDecimalComma && !whole_number) {
+        write_console_text(dialogue.err, kDecimalPointHint);
+    } else if (habit == CommaHabit::kCommaSeparator) {
+        write_console_text(dialogue.err, kSeparatorHint);
+    }
+    write_line_end(dialogue.err);
 }
 
-bool read_order(const DialogueStreams& io, CoefficientList& coefficients)
+template <typename Number> using Parse = bool (*)(std::string_view, Number&);
+
+// Reads the word that answers a question and turns it into a number with parse; false, with the
+// reason on the error stream, when the word is no such number. Nothing is read once the output
+// has failed: the questions can no longer be seen, and that is the error reported at the end.
+template <typename Number>
+bool read_answer(Dialogue& dialogue, const Question& question, Parse<Number> parse, Number& number)
+{
+    // the prompt must be on the screen while the program waits
+    if (!dialogue.out.flush()) {
+        return false;
+    }
+    Word word;
+    const WordRead read = read_word(dialogue.input, word);
+    if (read == WordRead::kRead && parse(word.view(), number)) {
+        return true;
+    }
+    if (dialogue.out) {
+        report_bad_answer(dialogue, question, read, word);
+    }
+    return false;
+}
+
+bool parse_order(std::string_view word, std::int32_t& order)
+{
+    return parse_integer(word, order) && order >= 0 && order < kMaxCoefficients;
+}
+
+bool read_order(Dialogue& dialogue, CoefficientList& coefficients)
 {
     // The order goes straight into the count, which becomes order + 1 once it is known to fit.
-    if (!read_number(io, coefficients.count) || coefficients.count < 0 ||
-        coefficients.count >= kMaxCoefficients) {
-        if (io.out) {
-            write_line(io.err, kOrderError);
-        }
+    if (!read_answer(dialogue, {kOrderExpected, {}, ""}, Parse<std::int32_t>{parse_order},
+                     coefficients.count)) {
         return false;
     }
     ++coefficients.count;
     return true;
 }
 
-bool read_coefficients(const DialogueStreams& io, CoefficientList& coefficients)
+bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 {
     for (std::int32_t i = 0; i < coefficients.count; ++i) {
-        if (!read_number(io, coefficients.values[i])) {
-            const char name[] = {'a', static_cast<char>('0' + i)};
-            report_bad_number(io, kCoefficientExpected, {name, sizeof name});
+        const char name[] = {'a', static_cast<char>('0' + i)};
+        const Question coefficient{
+            kCoefficientExpected, {name, sizeof name}, kSingleNumberExpected};
+        if (!read_answer(dialogue, coefficient, Parse<float>{parse_single},
+                         coefficients.values[i])) {
             return false;
         }
     }
     return true;
 }
 
-bool read_point(const DialogueStreams& io, ComplexValue& point)
+bool read_point(Dialogue& dialogue, ComplexValue& point)
 {
-    if (!read_number(io, point.re)) {
-        report_bad_number(io, kRealPartExpected);
-        return false;
-    }
-    if (!read_number(io, point.im)) {
-        report_bad_number(io, kImaginaryPartExpected);
-        return false;
-    }
-    return true;
+    return read_answer(dialogue, {kRealPartExpected, {}, kSingleNumberExpected},
+                       Parse<float>{parse_single}, point.re) &&
+           read_answer(dialogue, {kImaginaryPartExpected, {}, kSingleNumberExpected},
+                       Parse<float>{parse_single}, point.im);
 }
 
 // Asks for everything the evaluation needs. On bad input the reason is on the error stream and
 // the dialogue asks nothing more.
-bool read_polynomial_and_point(const DialogueStreams& io, CoefficientList& coefficients,
+bool read_polynomial_and_point(Dialogue& dialogue, CoefficientList& coefficients,
                                ComplexValue& point)
 {
-    write_console_text(io.out, kOrderPrompt);
-    if (!read_order(io, coefficients)) {
+    write_prompt(dialogue, kOrderPrompt);
+    if (!read_order(dialogue, coefficients)) {
         return false;
     }
-    write_line(io.out, kCoefficientsPrompt);
-    write_line(io.out, kCoefficientsOrder);
-    io.out << "a()= ";
-    if (!read_coefficients(io, coefficients)) {
+    write_line(dialogue.out, kCoefficientsPrompt);
+    write_line(dialogue.out, kCoefficientsOrder);
+    dialogue.out << "a()= ";
+    dialogue.input.fetched_since_prompt = false;
+    if (!read_coefficients(dialogue, coefficients)) {
         return false;
     }
-    write_console_text(io.out, kPointPrompt);
-    return read_point(io, point);
+    write_prompt(dialogue, kPointPrompt);
+    return read_point(dialogue, point);
 }
 
 // The sign of a NaN means nothing, and the C libraries disagree on showing it ("-nan" or "nan"):
@@ -144,19 +186,26 @@ void write_result(std::ostream& out, ComplexValue result)
 
 int run_dialogue()
 {
-    return run_dialogue(std::cin, std::cout, std::cerr, wait_for_key);
+    StandardInputBuffer input_buffer;
+    std::istream in(&input_buffer);
+    input_buffer.report_failures_to(in);
+    const bool output_on_terminal = standard_output_is_terminal();
+    return run_dialogue(
+        in, std::cout, std::cerr,
+        {output_on_terminal, output_on_terminal && standard_error_is_terminal(), wait_for_key});
 }
 
-int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err, KeyWait key_wait)
+int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err,
+                 const DialogueConsole& console)
 {
-    const DialogueStreams io{in, out, err};
+    Dialogue dialogue{{in}, out, err, console.errors_on_terminal};
     write_line(out, kHeadingFirstLine);
     write_line(out, kHeadingSecondLine);
 
     CoefficientList coefficients{};
     ComplexValue point{};
     int status = kExitBadInput;
-    if (read_polynomial_and_point(io, coefficients, point)) {
+    if (read_polynomial_and_point(dialogue, coefficients, point)) {
         write_result(out, evaluate_polynomial(coefficients, point));
         status = kExitDone;
     }
@@ -168,6 +217,8 @@ int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err, KeyWait
         write_line(err, kOutputError);
         return kExitOutputFailed;
     }
-    key_wait();
+    if (console.output_on_terminal) {
+        console.wait_for_key();
+    }
     return status;
 }

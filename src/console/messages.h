@@ -19,18 +19,22 @@ inline constexpr auto kPointPrompt =
 inline constexpr auto kValueLabel = message_text(u8"Значение полинома: ");
 inline constexpr auto kPressAnyKey = message_text(u8"Нажмите любую клавишу");
 
-// What bad input is told. A number's error names what was expected (a coefficient is followed by
-// its name, a0 to a9), then the kind of number; the hint follows where a comma was typed for the
-// decimal point, the habit of Russian writing.
-inline constexpr auto kOrderError =
-    message_text(u8"Ошибка: ожидался порядок уравнения - целое число от 0 до 9");
-inline constexpr auto kCoefficientExpected = message_text(u8"Ошибка: ожидался коэффициент ");
-inline constexpr auto kRealPartExpected =
-    message_text(u8"Ошибка: ожидалась действительная часть корня");
-inline constexpr auto kImaginaryPartExpected =
-    message_text(u8"Ошибка: ожидалась мнимая часть корня");
+// What bad input is told: "Ошибка: ", then, where the input ended, that it did, then what was
+// expected (a coefficient is followed by its name, a0 to a9) and the kind of number; a hint
+// follows where a comma shows a habit of writing numbers that the program does not share.
+inline constexpr auto kErrorStart = message_text(u8"Ошибка: ");
+inline constexpr auto kInputEnded = message_text(u8"ввод закончился, а ");
+inline constexpr auto kOrderExpected =
+    message_text(u8"ожидался порядок уравнения - целое число от 0 до 9");
+inline constexpr auto kCoefficientExpected = message_text(u8"ожидался коэффициент ");
+inline constexpr auto kRealPartExpected = message_text(u8"ожидалась действительная часть корня");
+inline constexpr auto kImaginaryPartExpected = message_text(u8"ожидалась мнимая часть корня");
 inline constexpr auto kSingleNumberExpected = message_text(u8" - число одинарной точности");
 inline constexpr auto kDecimalPointHint = message_text(u8" (дробную часть отделяйте точкой)");
+inline constexpr auto kSeparatorHint = message_text(u8" (числа разделяйте пробелами)");
+
+// Standard input is there but cannot be read (a directory, a closed descriptor).
+inline constexpr auto kInputUnreadable = message_text(u8"не удалось прочитать стандартный ввод");
 
 // Standard output is gone (a full disk, a closed descriptor): the result never reached anyone.
 inline constexpr auto kOutputError =

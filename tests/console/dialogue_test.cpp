@@ -9,6 +9,8 @@
 
 #include <ostream>
 #include <sstream>
+#include <streambuf>
+#include <string>
 
 #include "support/console_bytes.h"
 #include "transcripts/transcript_cases.h"
@@ -22,26 +24,48 @@ void count_key_wait()
     ++g_key_waits;
 }
 
+// Keeps the first bytes written to it, as a file on a nearly full disk, and fails every write
+// after them.
+class FillingBuffer : public std::streambuf {
+public:
+    explicit FillingBuffer(std::size_t room) : room_(room) {}
+    const std::string& kept() const { return kept_; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (kept_.size() == room_) {
+            return traits_type::eof();
+        }
+        kept_.push_back(traits_type::to_char_type(c));
+        return c;
+    }
+
+private:
+    std::size_t room_;
+    std::string kept_;
+};
+
 class DialogueTest : public testing::TestWithParam<TranscriptCase> {};
 
 TEST_P(DialogueTest, WritesTranscriptAndWaitsForOneKey)
 {
     const TranscriptCase& c = GetParam();
-    std::istringstream in(c.input);
-    std::ostringstream out;
+    std::istringstream text(c.input);
+    std::istream unreadable(nullptr);
+    FillingBuffer screen(c.output_fills_up ? console_text(c.out).size() : std::string::npos);
+    std::ostream out(&screen);
     std::ostringstream err;
     g_key_waits = 0;
-    if (c.output_unwritable) {
-        out.setstate(std::ios::badbit);
-    }
 
-    const int status = run_dialogue(in, out, err, count_key_wait);
+    const int status = run_dialogue(c.input_unreadable ? unreadable : text, out, err,
+                                    {true, false, count_key_wait});
 
-    EXPECT_EQ(out.str(), console_text(c.out));
+    EXPECT_EQ(screen.kept(), console_text(c.out));
     EXPECT_EQ(err.str(), console_text(c.err));
     EXPECT_EQ(status, c.status);
     // Nobody is asked for a key that the request could not reach.
-    EXPECT_EQ(g_key_waits, c.output_unwritable ? 0 : 1);
+    EXPECT_EQ(g_key_waits, c.output_fills_up ? 0 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DialogueTest, testing::ValuesIn(transcript_cases()), CaseName{});

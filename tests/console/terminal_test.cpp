@@ -300,6 +300,49 @@ TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(Cases, WaitEndingTest, testing::ValuesIn(kWaitEndings), CaseName{});
 
+struct ErrorLine {
+    std::string name;
+    std::string typed;                  // at the first prompt
+    std::string typed_at_coefficients;  // once their prompt is on the screen
+    std::string screen;  // what the screen must show of the error line and what precedes it
+};
+
+std::ostream& operator<<(std::ostream& out, const ErrorLine& c)
+{
+    return out << c.name;
+}
+
+// An error line starts a line of its own, but adds no empty line where the Enter that ended the
+// answer already moved the cursor.
+const ErrorLine kErrorLines[] = {
+    {"input_ended_at_prompt", "\x04", "",
+     "уравнения: \r\nОшибка: ввод закончился, а ожидался порядок уравнения"},
+    {"answer_typed_after_prompt", "abc\n", "", "уравнения: abc\r\nОшибка: ожидался порядок"},
+    {"answers_typed_ahead", "1 x\n", "", "a()= \r\nОшибка: ожидался коэффициент a0"},
+    {"answer_typed_after_blanks", "1 \n", "x\n", "a()= x\r\nОшибка: ожидался коэффициент a0"},
+};
+
+class ErrorLineTest : public testing::TestWithParam<ErrorLine> {};
+
+TEST_P(ErrorLineTest, StartsOnALineOfItsOwn)
+{
+    const ErrorLine& c = GetParam();
+    TerminalSession session;
+    ASSERT_TRUE(session.wait_for_screen_ending("уравнения: "));
+    session.type(c.typed);
+    if (!c.typed_at_coefficients.empty()) {
+        ASSERT_TRUE(session.wait_for_screen_ending("a()= "));
+        session.type(c.typed_at_coefficients);
+    }
+    ASSERT_TRUE(session.wait_for_screen_ending("Нажмите любую клавишу"));
+    ASSERT_TRUE(session.wait_for_key_mode());
+    session.type("x");
+    EXPECT_EQ(session.exit_status(kPatience), 1);
+    EXPECT_NE(session.screen().find(c.screen + " "), std::string::npos) << session.screen();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ErrorLineTest, testing::ValuesIn(kErrorLines), CaseName{});
+
 // Stopped during the wait and brought back with 'fg': the wait takes a key, unechoed, again.
 TEST(JobControlTest, WaitResumesAfterStopAndContinue)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -9,9 +11,19 @@ struct ChildResult {
     int status;
 };
 
+inline constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
+
+// What goes wrong with the child's standard streams.
+struct StreamTrouble {
+    std::size_t output_room = kNoLimit;  // bytes standard output takes before every write fails
+    bool input_unreadable = false;       // standard input is there, but every read fails
+};
+
+// Whether this platform can let standard output fail part-way (room other than 0 or kNoLimit).
+extern const bool kOutputCanFailPartWay;
+
 // Runs a program with the given standard input and captures both output streams and the exit
-// status; with output_unwritable, every write to standard output fails (and out stays empty). The
-// child has no console keyboard of its own to wait on: on POSIX systems it starts in a new session,
-// without a controlling terminal.
+// status. The child has no console keyboard of its own to wait on: on POSIX systems it starts in
+// a new session, without a controlling terminal.
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input, bool output_unwritable = false);
+                      const std::string& input, const StreamTrouble& trouble = {});

@@ -60,19 +60,32 @@ std::string quoted(const std::string& argument)
     return '"' + argument + '"';
 }
 
+// A second handle of a file, open for one kind of access only: the other fails every time.
+HANDLE reopen(const TemporaryFile& file, DWORD access)
+{
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileA(file.path().c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+}
+
 }  // namespace
 
+// A file cannot be cut short at a given size here, as POSIX file-size limits do.
+const bool kOutputCanFailPartWay = false;
+
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input, bool output_unwritable)
+                      const std::string& input, const StreamTrouble& trouble)
 {
+    if (trouble.output_room != 0 && trouble.output_room != kNoLimit) {
+        throw std::invalid_argument("standard output cannot fail part-way on Windows");
+    }
     const TemporaryFile in(input);
     const TemporaryFile out("");
     const TemporaryFile err("");
-    // A handle open for reading only: every write to it fails, as on a full disk.
-    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    const HANDLE read_only =
-        CreateFileA(out.path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    // Every write to a handle open for reading fails, as on a full disk; every read from one
+    // open for writing fails.
+    const HANDLE read_only = reopen(out, GENERIC_READ);
+    const HANDLE write_only = reopen(in, GENERIC_WRITE);
 
     std::string command_line = quoted(program);
     for (const std::string& argument : arguments) {
@@ -81,8 +94,8 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in.handle();
-    startup.hStdOutput = output_unwritable ? read_only : out.handle();
+    startup.hStdInput = trouble.input_unreadable ? write_only : in.handle();
+    startup.hStdOutput = trouble.output_room == 0 ? read_only : out.handle();
     startup.hStdError = err.handle();
     PROCESS_INFORMATION process{};
     // Detached from the test's console: on a real console the child would otherwise have a
@@ -90,6 +103,7 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     const BOOL started = CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE,
                                         DETACHED_PROCESS, nullptr, nullptr, &startup, &process);
     CloseHandle(read_only);
+    CloseHandle(write_only);
     if (!started) {
         throw std::runtime_error("cannot start " + program);
     }

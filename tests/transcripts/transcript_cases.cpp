@@ -15,66 +15,73 @@ const std::u8string kPointPrompt =
     u8"Задайте через пробел действительное и компл. значение корня: ";
 const std::u8string kPressAnyKey = u8"Нажмите любую клавишу";
 
-const std::u8string kOrderError = u8"Ошибка: ожидался порядок уравнения - целое число от 0 до 9\n";
-const std::u8string kRealPartError =
-    u8"Ошибка: ожидалась действительная часть корня - число одинарной точности\n";
-const std::u8string kImaginaryPartError =
-    u8"Ошибка: ожидалась мнимая часть корня - число одинарной точности\n";
+// What an error line says was expected.
+const std::u8string kOrder = u8"ожидался порядок уравнения - целое число от 0 до 9";
+const std::u8string kRealPart = u8"ожидалась действительная часть корня - число одинарной точности";
+const std::u8string kImaginaryPart = u8"ожидалась мнимая часть корня - число одинарной точности";
+const std::u8string kDecimalPointHint = u8" (дробную часть отделяйте точкой)";
+const std::u8string kSeparatorHint = u8" (числа разделяйте пробелами)";
 const std::u8string kOutputError = u8"Ошибка: не удалось записать стандартный вывод\n";
 
-std::u8string coefficient_error(std::u8string_view name, std::u8string_view hint)
+std::u8string coefficient(std::u8string_view name)
 {
-    return u8"Ошибка: ожидался коэффициент " + std::u8string(name) +
-           u8" - число одинарной точности" + std::u8string(hint) + u8"\n";
+    return u8"ожидался коэффициент " + std::u8string(name) + u8" - число одинарной точности";
+}
+
+std::u8string error(std::u8string_view expected, std::u8string_view hint = {})
+{
+    return u8"Ошибка: " + std::u8string(expected) + std::u8string(hint) + u8"\n";
+}
+
+std::u8string input_ended(std::u8string_view expected)
+{
+    return error(u8"ввод закончился, а " + std::u8string(expected));
 }
 
 // A whole run that ends with a result line such as u8"y=0 0j".
 TranscriptCase result(std::string name, std::string input, std::u8string_view result_line)
 {
-    return {std::move(name),
-            std::move(input),
+    return {std::move(name), std::move(input),
             kHeading + kCoefficientsPrompt + kPointPrompt + u8"Значение полинома: " +
                 std::u8string(result_line) + u8"\n" + kPressAnyKey,
-            u8"",
-            0,
-            {}};
+            u8"", 0};
 }
 
 // Runs that stop at bad input, after the prompt named by where they stop.
-TranscriptCase bad_order(std::string name, std::string input)
+TranscriptCase bad_order(std::string name, std::string input, std::u8string error_line)
 {
-    return {std::move(name), std::move(input), kHeading + kPressAnyKey, kOrderError, 1, {}};
+    return {std::move(name), std::move(input), kHeading + kPressAnyKey, std::move(error_line), 1};
 }
 
-TranscriptCase bad_coefficient(std::string name, std::string input, std::u8string_view coefficient,
-                               std::u8string_view hint = {})
+TranscriptCase bad_coefficient(std::string name, std::string input, std::u8string error_line)
 {
-    return {std::move(name),
-            std::move(input),
-            kHeading + kCoefficientsPrompt + kPressAnyKey,
-            coefficient_error(coefficient, hint),
-            1,
-            {}};
+    return {std::move(name), std::move(input), kHeading + kCoefficientsPrompt + kPressAnyKey,
+            std::move(error_line), 1};
 }
 
-TranscriptCase bad_point(std::string name, std::string input, const std::u8string& error)
+TranscriptCase bad_point(std::string name, std::string input, std::u8string error_line)
 {
-    return {std::move(name),
-            std::move(input),
-            kHeading + kCoefficientsPrompt + kPointPrompt + kPressAnyKey,
-            error,
-            1,
-            {}};
+    return {std::move(name), std::move(input),
+            kHeading + kCoefficientsPrompt + kPointPrompt + kPressAnyKey, std::move(error_line), 1};
 }
 
-// Nothing reaches standard output, so the run is a failure whatever the input.
-TranscriptCase output_lost(std::string name, std::string input)
+// Standard output takes only what out holds, then fails, as a full disk does: the run is a
+// failure whatever the input, and nothing else is reported.
+TranscriptCase output_fills_up(std::string name, std::string input, std::u8string out = {})
 {
-    return {std::move(name), std::move(input), u8"", kOutputError, 2, {}, true};
+    TranscriptCase c{std::move(name), std::move(input), std::move(out), kOutputError, 2};
+    c.output_fills_up = true;
+    return c;
 }
 
 const std::string kMegabyteOfBlanks(1 << 20, ' ');
 const std::string kMegabyteOfDigits(1 << 20, '9');
+// The longest word read whole: halfway between 1 and the next single-precision value, and a 1 in
+// its last digit that only an exact reading sees, to round up rather than to even.
+const std::string kHalfwayAboveOne = "1.000000059604644775390625";
+const std::string kJustAboveHalfway =
+    kHalfwayAboveOne + std::string(4095 - kHalfwayAboveOne.size(), '0') + "1";
+const std::string kLongestWordOfDigits(4096, '9');
 
 std::vector<TranscriptCase> make_cases()
 {
@@ -88,7 +95,8 @@ std::vector<TranscriptCase> make_cases()
         result("order9_reads_ten", "9\n1 1 1 1 1 1 1 1 1 1 2 0\n", u8"y=1023 0j"),
         result("one_number_per_line", "2\n1\n0\n1\n0\n1\n", u8"y=0 0j"),
         result("numbers_typed_ahead", "2\n1 0 1 0 1\n", u8"y=0 0j"),
-        result("fractional_order_leaves_fraction", "2.5\n0 1\n0 1\n", u8"y=0.5 0j"),
+        result("order_with_sign_and_zeros", "+02\t1 0 1\r\n0 1\v\f", u8"y=0 0j"),
+        result("numbers_in_every_form", "2\n+.5e1 5. -0\n1E+1 -.5\n", u8"y=548.75 -52.5j"),
         result("exponent_notation", "1\n1 0\n1e7 -1e-6\n", u8"y=1e+07 -1e-06j"),
         result("six_significant_digits", "1\n1 0\n123456.7 0.0001\n", u8"y=123457 0.0001j"),
         result("fixed_up_to_exponent_five", "1\n1 0\n100000 999999.7\n", u8"y=100000 1e+06j"),
@@ -100,26 +108,53 @@ std::vector<TranscriptCase> make_cases()
         result("text_after_last_number_stays_unread", "0\n7\n3 4 junk\n", u8"y=7 0j"),
         result("megabyte_of_blanks", kMegabyteOfBlanks + "0" + kMegabyteOfBlanks + "7 1 1",
                u8"y=7 0j"),
-        result("tiny_value_with_many_digits", "0\n0." + std::string(1 << 20, '0') + "1\n0 0\n",
+        result("longest_word_read_exactly", "1\n1 -1\n" + kJustAboveHalfway + " 0\n",
+               u8"y=1.19209e-07 0j"),
+        // Windows Notepad starts a UTF-8 file with a byte-order mark.
+        result("byte_order_mark",
+               "\xEF\xBB\xBF"
+               "2\n1 0 1\n0 1\n",
                u8"y=0 0j"),
-        bad_order("order_not_a_number", "abc\n"),
-        bad_order("order_above_nine", "10\n"),
-        bad_order("order_below_zero", "-1\n"),
-        bad_order("order_beyond_int", "99999999999\n"),
-        bad_order("order_megabyte_of_digits", kMegabyteOfDigits),
-        bad_order("no_input", ""),
-        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", u8"a1"),
-        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", u8"a0"),
-        bad_coefficient("coefficient_megabyte_of_digits", "0\n" + kMegabyteOfDigits, u8"a0"),
-        bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n", u8"a9"),
-        bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n", u8"a1",
-                        u8" (дробную часть отделяйте точкой)"),
-        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", kRealPartError),
-        bad_point("imaginary_part_missing", "1\n2 3\n1", kImaginaryPartError),
-        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n", kImaginaryPartError),
-        output_lost("output_unwritable", "2\n1 0 1\n0 1\n"),
-        output_lost("output_unwritable_before_bad_input", "abc\n"),
+        bad_order("order_not_a_number", "abc\n", error(kOrder)),
+        bad_order("order_above_nine", "10\n", error(kOrder)),
+        bad_order("order_below_zero", "-1\n", error(kOrder)),
+        bad_order("order_beyond_int", "99999999999\n", error(kOrder)),
+        bad_order("order_not_whole", "2.5\n1 0 1\n0 1\n", error(kOrder)),
+        bad_order("order_longer_than_a_word", kMegabyteOfDigits, error(kOrder)),
+        bad_order("no_input", "", input_ended(kOrder)),
+        bad_order("byte_order_mark_alone", "\xEF\xBB\xBF", input_ended(kOrder)),
+        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", error(coefficient(u8"a1"))),
+        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", error(coefficient(u8"a0"))),
+        bad_coefficient("coefficient_one_character_too_long", "0\n" + kLongestWordOfDigits + "9",
+                        error(coefficient(u8"a0"))),
+        bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
+                        input_ended(coefficient(u8"a9"))),
+        bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
+                        error(coefficient(u8"a0"), kDecimalPointHint)),
+        bad_coefficient("numbers_separated_by_commas", "2\n1, 0, 1\n0 1\n",
+                        error(coefficient(u8"a0"), kSeparatorHint)),
+        bad_coefficient("numbers_joined_by_commas", "2\n1,0,1\n0 1\n",
+                        error(coefficient(u8"a0"), kSeparatorHint)),
+        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", error(kRealPart)),
+        bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),
+        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n", error(kImaginaryPart)),
+        bad_point("decimal_comma_in_last_answer", "1\n1 0\n0 0,5\n",
+                  error(kImaginaryPart, kDecimalPointHint)),
+        bad_point("j_after_last_answer", "1\n1 0\n0 1j\n", error(kImaginaryPart)),
+        bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n", error(kImaginaryPart)),
+        bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n", error(kImaginaryPart)),
+        bad_point("infinity_is_no_answer", "1\n1 0\ninf 0\n", error(kRealPart)),
+        bad_point("hexadecimal_is_no_answer", "1\n1 0\n0x1p3 0\n", error(kRealPart)),
+        output_fills_up("output_unwritable", "2\n1 0 1\n0 1\n"),
+        output_fills_up("output_unwritable_before_bad_input", "abc\n"),
+        // The failed stream must not look like bad input: nothing more is read.
+        output_fills_up("output_fails_from_coefficients_on", "2\n1 x 1\n",
+                        kHeading + kCoefficientsPrompt.substr(0, kCoefficientsPrompt.size() - 5)),
     };
+    TranscriptCase unreadable{"input_unreadable", "", kHeading + kPressAnyKey,
+                              u8"Ошибка: не удалось прочитать стандартный ввод\n", 1};
+    unreadable.input_unreadable = true;
+    cases.push_back(unreadable);
     TranscriptCase with_arguments = result("arguments_ignored", "0\n7\n3 4\n", u8"y=7 0j");
     with_arguments.arguments = {"--help", "9"};
     cases.push_back(with_arguments);

@@ -13,8 +13,10 @@ struct TranscriptCase {
     std::u8string out;
     std::u8string err;
     int status;
-    std::vector<std::string> arguments;
-    bool output_unwritable = false;  // standard output fails every write, as on a full disk
+    std::vector<std::string> arguments = {};
+    // Standard output takes what out holds and fails every write after it, as a full disk does.
+    bool output_fills_up = false;
+    bool input_unreadable = false;  // standard input is there but fails every read
 };
 
 std::span<const TranscriptCase> transcript_cases();

@@ -23,7 +23,12 @@ class TranscriptTest : public testing::TestWithParam<TranscriptCase> {};
 TEST_P(TranscriptTest, ExecutableWritesExactBytes)
 {
     const TranscriptCase& c = GetParam();
-    const ChildResult run = run_child(g_program, c.arguments, c.input, c.output_unwritable);
+    if (c.output_fills_up && !c.out.empty() && !kOutputCanFailPartWay) {
+        GTEST_SKIP() << "standard output cannot fail part-way on this platform";
+    }
+    const ChildResult run = run_child(
+        g_program, c.arguments, c.input,
+        {c.output_fills_up ? process_output(c.out).size() : kNoLimit, c.input_unreadable});
     EXPECT_EQ(run.out, process_output(c.out));
     EXPECT_EQ(run.err, process_output(c.err));
     EXPECT_EQ(run.status, c.status);

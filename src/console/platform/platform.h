@@ -10,7 +10,11 @@
 // per character wherever a conversion happens, so converted receives exactly length bytes.
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted);
 
+// Whether standard output, or standard error, is shown on a terminal or console rather than going
+// to a file or a pipe.
+bool standard_output_is_terminal();
+bool standard_error_is_terminal();
+
 // Waits for one key press at the console keyboard, without echo, and discards it. Keys typed before
-// the wait do not count. Returns at once where standard output is not a terminal (the request to
-// press a key cannot be seen there) or the process has no keyboard to read.
+// the wait do not count. Returns at once where the process has no keyboard to read.
 void wait_for_key();

@@ -156,13 +156,18 @@ void read_one_key(int terminal)
 
 }  // namespace
 
+bool standard_output_is_terminal()
+{
+    return isatty(STDOUT_FILENO) != 0;
+}
+
+bool standard_error_is_terminal()
+{
+    return isatty(STDERR_FILENO) != 0;
+}
+
 void wait_for_key()
 {
-    // Like less and git's pager: a terminal program only where its output is on a terminal. With
-    // output in a file or a pipe the request cannot be seen, and the wait would look like a hang.
-    if (isatty(STDOUT_FILENO) == 0) {
-        return;
-    }
     const int terminal = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (terminal < 0) {
         return;  // no controlling terminal: nobody could press a key
