@@ -17,8 +17,10 @@ void write_console_text(std::ostream& out, const char* message)
     std::size_t remaining = std::strlen(message);
     while (remaining > 0) {
         const std::size_t piece = std::min(remaining, sizeof converted);
-        convert_to_console_encoding(message, piece, converted);
-        out.write(converted, static_cast<std::streamsize>(piece));
+        if (!write_to_console(out, message, piece)) {
+            convert_to_console_encoding(message, piece, converted);
+            out.write(converted, static_cast<std::streamsize>(piece));
+        }
         message += piece;
         remaining -= piece;
     }

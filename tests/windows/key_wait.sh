@@ -1,12 +1,17 @@
 #!/bin/sh
-# horner.exe under wine in a real terminal (tmux), typed at as a person would: after the last
-# answer and its line end it still waits; the key is not echoed; one key ends it with status 0.
-# Wine shows the Cyrillic garbled on its console, so only the ASCII parts of the screen are read.
+# horner.exe under wine in a real terminal (tmux), typed at as a person would, with a Russian and
+# with a Western locale (wine then has the code pages of such a Windows): the Russian text is
+# legible on the screen; after the last answer, even with an extra Enter, it still waits; the key
+# is not echoed; one key ends it with status 0, and what the shell writes next starts a line of
+# its own. With its output in a file it ends without a key.
 # Usage: key_wait.sh WINE PROGRAM
 set -eu
+wine=$1
+program=$2
+scratch=$(mktemp -d)
 tmux() { command tmux -L "horner-key-wait-$$" -f /dev/null "$@"; }
-trap 'tmux kill-server 2>/dev/null || true' EXIT
-fail() { echo "key_wait: $1; the screen:" >&2; tmux capture-pane -p -t test >&2; exit 1; }
+trap 'tmux kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
+fail() { echo "key_wait, $row: $1; the screen:" >&2; tmux capture-pane -p -t "$session" >&2; exit 1; }
 # Waits up to 30 seconds for a condition, a command given as the arguments.
 within_30s() {
     tries=0
@@ -15,21 +20,46 @@ within_30s() {
         sleep 0.1
     done
 }
-shows() { tmux capture-pane -p -t test | grep -qF -- "$1"; }
-ended() { [ "$(tmux display-message -p -t test '#{pane_dead}')" = 1 ]; }
+shows() { tmux capture-pane -p -t "$session" | grep -qF -- "$1"; }
+shows_line() { tmux capture-pane -p -t "$session" | grep -qx -- "$1"; }
+# Wine's console reads the terminal byte by byte once it runs; a line typed before that would
+# reach it with the terminal's own line end translation.
+console_ready() { stty -F "$(tmux display-message -p -t "$session" '#{pane_tty}')" -a | grep -q -- -icanon; }
 
-tmux new-session -d -s test -x 120 -y 30 "$1 '$2'" \; set-option -t test remain-on-exit on
-# capture-pane drops the blank after each question, so the answers wait for what precedes it.
-for step in ':/2' 'a()=/1 0 1' 'a()= 1 0 1/0 1'; do
-    within_30s shows "${step%/*}" || fail "'${step%/*}' never appeared"
-    tmux send-keys -t test "${step#*/}" Enter
+# Runs the program in a fresh terminal, in the locale given, its output redirected as given; the
+# shell then writes its exit status on the next line.
+session=0
+start() {
+    session=$((session + 1))
+    tmux new-session -d -s "$session" -x 120 -y 30 \
+        "LC_ALL=$1 $wine '$program' $2; echo \"status \$?\"; sleep 600"
+    # the server ends with its last session
+    tmux kill-session -t "$((session - 1))" 2>/dev/null || true
+}
+
+for locale in ru_RU.UTF-8 C.UTF-8; do
+    row="$locale, at the console"
+    start "$locale" ""
+    # capture-pane drops the blank after each question, so the answers wait for what precedes it.
+    for step in 'уравнения:/2' 'a()=/1 0 1'; do
+        within_30s shows "${step%/*}" || fail "'${step%/*}' never appeared"
+        tmux send-keys -t "$session" "${step#*/}" Enter
+    done
+    within_30s shows 'корня:' || fail "the question for the point never appeared"
+    tmux send-keys -t "$session" '0 1' Enter Enter
+    within_30s shows 'Значение полинома: y=0 0j' || fail "no legible result"
+    shows_line 'Нажмите любую клавишу' || fail "no legible request for a key"
+    sleep 1
+    ! shows 'status' || fail "the program ended before a fresh key was pressed"
+    tmux send-keys -t "$session" q
+    within_30s shows_line 'status 0' || fail "the key did not end the wait with status 0"
+    ! tmux capture-pane -p -t "$session" | sed -n '/y=0 0j/,$p' | grep -q q || fail "the key was echoed"
+
+    row="$locale, output in a file"
+    start "$locale" "> '$scratch/out.txt'"
+    within_30s console_ready || fail "wine's console never took the terminal"
+    tmux send-keys -t "$session" '2 1 0 1 0 1' Enter
+    within_30s shows_line 'status 0' || fail "it waited for a key that nobody was asked for"
 done
-within_30s shows 'y=0 0j' || fail "no result"
-sleep 1
-! ended || fail "the program ended before a key was pressed"
-tmux send-keys -t test q
-within_30s ended || fail "the key did not end the wait"
-status=$(tmux display-message -p -t test '#{pane_dead_status}')
-[ "$status" = 0 ] || fail "exit status $status"
-! tmux capture-pane -p -t test | sed -n '/y=0 0j/,$p' | grep -q q || fail "the key was echoed"
-echo "key_wait: waited after the last answer, took one unechoed key, status 0"
+echo "key_wait: legible, waited after the last answer and an extra Enter, took one unechoed key;"
+echo "key_wait: with output in a file it did not wait; under a Russian and a Western locale"

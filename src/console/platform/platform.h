@@ -5,10 +5,17 @@
 // platform it runs on.
 
 #include <cstddef>
+#include <iosfwd>
 
-// Converts length bytes of program text into the console's encoding. Both encodings have one byte
-// per character wherever a conversion happens, so converted receives exactly length bytes.
+// Converts length bytes of program text into the bytes that a file, a pipe or a terminal receives.
+// Both encodings have one byte per character wherever a conversion happens, so converted
+// receives exactly length bytes.
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted);
+
+// Writes length bytes of program text (at most kConsoleTextBufferBytes) straight to the console
+// where out is a standard stream shown on one that takes text its own way; false where the text
+// is to go through out, converted, instead.
+bool write_to_console(std::ostream& out, const char* text, std::size_t length);
 
 // Whether standard output, or standard error, is shown on a terminal or console rather than going
 // to a file or a pipe.

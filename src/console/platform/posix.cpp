@@ -19,6 +19,12 @@ void convert_to_console_encoding(const char* text, std::size_t length, char* con
     std::memcpy(converted, text, length);
 }
 
+// A terminal takes the same bytes as a file.
+bool write_to_console(std::ostream& /*out*/, const char* /*text*/, std::size_t /*length*/)
+{
+    return false;
+}
+
 namespace {
 
 // An arrow key, a function key or a multibyte letter arrives as several bytes in quick

@@ -1,25 +1,124 @@
-// Windows: the program's texts are held in the ANSI code page (1251 for Russian) while the text
-// console shows the OEM code page (866), and the C run-time library reads single keys.
+// Windows: the program's texts are held in code page 1251. A console is given them as UTF-16,
+// which it shows whatever its code pages (a Western system, or 'chcp 65001'); a file or a pipe
+// receives code page 866, the bytes a Russian console program has always written. Both
+// conversions use fixed code pages, never the system's own. Single keys come from the C
+// run-time library.
 
 #include <conio.h>
 #include <windows.h>
 
+#include <iostream>
+
+#include "console/console_text.h"
 #include "console/platform/platform.h"
+
+namespace {
+
+constexpr UINT kProgramCodePage = 1251;
+
+// The Russian alphabet from code page 1251 to 866; the messages hold nothing else but ASCII.
+char to_code_page_866(char program_byte)
+{
+    const auto byte = static_cast<unsigned char>(program_byte);
+    if (byte < 0x80U) {
+        return program_byte;
+    }
+    if (byte >= 0xC0U && byte <= 0xEFU) {  // А to п
+        return static_cast<char>(byte - 0x40U);
+    }
+    if (byte >= 0xF0U) {  // р to я
+        return static_cast<char>(byte - 0x10U);
+    }
+    if (byte == 0xA8U) {  // Ё
+        return static_cast<char>(0xF0U);
+    }
+    if (byte == 0xB8U) {  // ё
+        return static_cast<char>(0xF1U);
+    }
+    return '?';
+}
+
+bool is_console(HANDLE handle)
+{
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+// The console that a standard stream is shown on, or nullptr.
+HANDLE console_behind(const std::ostream& out)
+{
+    HANDLE handle = nullptr;
+    if (&out == &std::cout) {
+        handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    } else if (&out == &std::cerr) {
+        handle = GetStdHandle(STD_ERROR_HANDLE);
+    }
+    return handle != nullptr && is_console(handle) ? handle : nullptr;
+}
+
+// One of the console's own devices, whatever the standard streams were redirected to.
+HANDLE open_console(const char* device)
+{
+    return CreateFileA(device, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+}  // namespace
 
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted)
 {
-    CharToOemBuffA(text, converted, static_cast<DWORD>(length));
+    for (std::size_t i = 0; i < length; ++i) {
+        converted[i] = to_code_page_866(text[i]);
+    }
+}
+
+bool write_to_console(std::ostream& out, const char* text, std::size_t length)
+{
+    const HANDLE console = console_behind(out);
+    if (console == nullptr || length > kConsoleTextBufferBytes) {
+        return false;
+    }
+    wchar_t wide[kConsoleTextBufferBytes];
+    const int characters = MultiByteToWideChar(kProgramCodePage, 0, text, static_cast<int>(length),
+                                               wide, static_cast<int>(kConsoleTextBufferBytes));
+    // What the stream holds comes first on the screen.
+    out.flush();
+    DWORD written = 0;
+    return characters > 0 &&
+           WriteConsoleW(console, wide, static_cast<DWORD>(characters), &written, nullptr) != 0;
+}
+
+bool standard_output_is_terminal()
+{
+    return is_console(GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
+bool standard_error_is_terminal()
+{
+    return is_console(GetStdHandle(STD_ERROR_HANDLE));
 }
 
 void wait_for_key()
 {
-    // The request can only be seen where standard output is a console: with output in a file or
-    // a pipe the wait would look like a hang. A program started by double-click has its console.
-    DWORD mode = 0;
-    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) == 0) {
-        return;
+    // Keys typed before the request, an extra Enter after the last answer among them, would end
+    // the wait before the result could be read.
+    const HANDLE keyboard = open_console("CONIN$");
+    if (keyboard != INVALID_HANDLE_VALUE) {
+        FlushConsoleInputBuffer(keyboard);
+        CloseHandle(keyboard);
     }
-    // _getch reads the keyboard itself, not the buffered standard input, so the line end left
-    // from the last answer does not end the wait.
-    static_cast<void>(_getch());
+    // _getch reads the keyboard itself, not the buffered standard input. An arrow or a function
+    // key comes as two codes, 0 or 0xE0 and then its own: both are taken, so that the second
+    // does not reach the next program.
+    const int key = _getch();
+    if (key == 0 || key == 0xE0) {
+        static_cast<void>(_getch());
+    }
+    // The request has no line end: the next prompt of cmd or PowerShell gets a line of its own.
+    const HANDLE screen = open_console("CONOUT$");
+    if (screen != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteConsoleW(screen, L"\r\n", 2, &written, nullptr);
+        CloseHandle(screen);
+    }
 }
