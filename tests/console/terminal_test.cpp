@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -23,13 +24,13 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 
 namespace {
 
 std::string g_program;
 
 constexpr auto kPatience = std::chrono::seconds(10);
-constexpr int kPatienceMilliseconds = 10000;
 
 bool same_settings(const termios& a, const termios& b)
 {
@@ -42,35 +43,69 @@ struct Launch {
     bool background = false;
     int ignored_signal = 0;   // ignored by the caller, as nohup does
     std::string redirection;  // of standard input or output, in the shell's words
+    // As bash does when a job stops: the terminal back to the shell, with the shell's settings.
+    // dash and busybox ash keep no settings of their own and leave the terminal as it is.
+    bool shell_restores_settings = false;
 };
+
+// What the test tells the shell to do with a stopped job.
+constexpr char kForeground = 'F';  // 'fg': the terminal to the job, then continue it
+constexpr char kBackground = 'B';  // 'bg': continue it where it is
+
+[[noreturn]] void start_job(const Launch& launch)
+{
+    setpgid(0, 0);
+    if (!launch.background) {
+        static_cast<void>(signal(SIGTTOU, SIG_IGN));
+        tcsetpgrp(STDIN_FILENO, getpgrp());
+        static_cast<void>(signal(SIGTTOU, SIG_DFL));
+    }
+    if (launch.ignored_signal != 0) {
+        static_cast<void>(signal(launch.ignored_signal, SIG_IGN));
+    }
+    const rlimit no_core_files{0, 0};  // for the signals that dump core by default
+    setrlimit(RLIMIT_CORE, &no_core_files);
+    const std::string command = "exec '" + g_program + "' " + launch.redirection;
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+}
 
 // The part of an interactive shell: the program runs as a job in a process group of its own,
 // given the terminal or not, while this process tells the test its number and each time it
-// stops, and passes its exit status on.
-[[noreturn]] void run_as_job(const Launch& launch, int report)
+// stops, takes the test's 'fg' and 'bg', and passes the job's exit status on.
+[[noreturn]] void run_as_job(const Launch& launch, int report, int commands)
 {
+    termios shell_settings{};
+    tcgetattr(STDIN_FILENO, &shell_settings);
     const pid_t job = fork();
     if (job == 0) {
-        setpgid(0, 0);
-        if (!launch.background) {
-            static_cast<void>(signal(SIGTTOU, SIG_IGN));
-            tcsetpgrp(STDIN_FILENO, getpgrp());
-            static_cast<void>(signal(SIGTTOU, SIG_DFL));
-        }
-        if (launch.ignored_signal != 0) {
-            static_cast<void>(signal(launch.ignored_signal, SIG_IGN));
-        }
-        const std::string command = "exec '" + g_program + "' " + launch.redirection;
-        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
+        start_job(launch);
     }
     setpgid(job, job);
+    static_cast<void>(signal(SIGTTOU, SIG_IGN));  // the shell takes the terminal back at will
     static_cast<void>(write(report, &job, sizeof job));
-    int raw = 0;
-    while (waitpid(job, &raw, WUNTRACED) == job && WIFSTOPPED(raw)) {
-        static_cast<void>(write(report, "S", 1));
+    for (;;) {
+        int raw = 0;
+        const pid_t changed = waitpid(job, &raw, WUNTRACED | WNOHANG);
+        if (changed == job && !WIFSTOPPED(raw)) {
+            _exit(WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw));
+        }
+        if (changed == job) {
+            if (launch.shell_restores_settings) {
+                tcsetpgrp(STDIN_FILENO, getpgrp());
+                tcsetattr(STDIN_FILENO, TCSADRAIN, &shell_settings);
+            }
+            static_cast<void>(write(report, "S", 1));
+        }
+        pollfd command{commands, POLLIN, 0};
+        char what = 0;
+        if (poll(&command, 1, 10) > 0 && read(commands, &what, 1) == 1) {
+            if (what == kForeground) {
+                tcsetpgrp(STDIN_FILENO, job);
+            }
+            kill(-job, SIGCONT);
+        }
     }
-    _exit(WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw));
 }
 
 class TerminalSession {
@@ -78,13 +113,17 @@ public:
     explicit TerminalSession(const Launch& launch = {})
     {
         int report[2];
+        int commands[2];
         EXPECT_EQ(pipe2(report, O_CLOEXEC), 0);
+        EXPECT_EQ(pipe2(commands, O_CLOEXEC), 0);
         child_ = forkpty(&master_, nullptr, nullptr, nullptr);
         if (child_ == 0) {
-            run_as_job(launch, report[1]);
+            run_as_job(launch, report[1], commands[0]);
         }
         close(report[1]);
+        close(commands[0]);
         report_ = report[0];
+        commands_ = commands[1];
         EXPECT_EQ(read(report_, &program_, sizeof program_), static_cast<ssize_t>(sizeof program_));
         // A second descriptor of the terminal's own side, to look at its settings and queue.
         terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
@@ -100,6 +139,7 @@ public:
             waitpid(child_, nullptr, 0);
         }
         close(report_);
+        close(commands_);
         close(terminal_);
         close(master_);
     }
@@ -109,11 +149,13 @@ public:
     {
         pollfd report{report_, POLLIN, 0};
         char stop = 0;
-        return poll(&report, 1, kPatienceMilliseconds) > 0 && read(report_, &stop, 1) == 1;
+        return poll(&report, 1, static_cast<int>(std::chrono::milliseconds(kPatience).count())) >
+                   0 &&
+               read(report_, &stop, 1) == 1;
     }
 
-    // The shell's part after a stop: its own settings back on the terminal.
-    void restore_initial_settings() const { tcsetattr(terminal_, TCSANOW, &initial_settings_); }
+    // The shell's 'fg' or 'bg' for the stopped job.
+    void continue_job(char where) const { ASSERT_EQ(write(commands_, &where, 1), 1); }
 
     void type(const std::string& keys) const
     {
@@ -121,12 +163,19 @@ public:
     }
 
     // A key of several bytes, arriving byte by byte as over a slow line.
-    void type_slowly(const std::string& key) const
+    // False if the machine was too loaded for any byte to follow the last within twice the gap.
+    bool type_slowly(const std::string& key, std::chrono::milliseconds gap) const
     {
+        auto last = std::chrono::steady_clock::now();
+        bool in_time = true;
         for (const char byte : key) {
             type(std::string(1, byte));
-            usleep(5000);
+            const auto now = std::chrono::steady_clock::now();
+            in_time = in_time && now - last < 2 * gap;
+            last = now;
+            std::this_thread::sleep_for(gap);
         }
+        return in_time;
     }
 
     // Reads the screen until it ends with text; false if it never does.
@@ -208,6 +257,7 @@ private:
     int master_ = -1;
     int terminal_ = -1;
     int report_ = -1;
+    int commands_ = -1;
     pid_t child_ = -1;
     pid_t program_ = -1;
     termios initial_settings_{};
@@ -262,6 +312,7 @@ struct WaitEnding {
     std::string key;  // typed at the wait, after the signal if there is one
     int signal;
     int expected_status;  // 0 after a signal: the caller ignores it, as nohup does
+    std::chrono::milliseconds gap = std::chrono::milliseconds(5);  // between the key's bytes
 };
 
 std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
@@ -270,13 +321,37 @@ std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
 }
 
 const WaitEnding kWaitEndings[] = {
-    {"arrow_key", "\x1b[A", 0, 0},           {"function_key", "\x1b[15~", 0, 0},
-    {"cyrillic_letter", "ж", 0, 0},          {"ctrl_c_is_a_key", "\x03", 0, 0},
-    {"ctrl_z_is_a_key", "\x1a", 0, 0},       {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
-    {"ctrl_s_is_a_key", "\x13", 0, 0},       {"ctrl_q_is_a_key", "\x11", 0, 0},
-    {"sigterm", "", SIGTERM, 128 + SIGTERM}, {"sighup", "", SIGHUP, 128 + SIGHUP},
-    {"sigint", "", SIGINT, 128 + SIGINT},    {"sigquit", "", SIGQUIT, 128 + SIGQUIT},
+    {"arrow_key", "\x1b[A", 0, 0},
+    {"function_key", "\x1b[15~", 0, 0},
+    {"cyrillic_letter", "ж", 0, 0},
+    {"ctrl_c_is_a_key", "\x03", 0, 0},
+    {"ctrl_z_is_a_key", "\x1a", 0, 0},
+    {"ctrl_backslash_is_a_key", "\x1c", 0, 0},
+    {"ctrl_s_is_a_key", "\x13", 0, 0},
+    {"ctrl_q_is_a_key", "\x11", 0, 0},
+    // Bytes that come within the wait's patience belong to the key, and none reaches the shell.
+    {"function_key_over_a_slow_line", "\x1b[15~", 0, 0, std::chrono::milliseconds(20)},
+    {"sigterm", "", SIGTERM, 128 + SIGTERM},
+    {"sighup", "", SIGHUP, 128 + SIGHUP},
+    {"sigint", "", SIGINT, 128 + SIGINT},
+    {"sigquit", "", SIGQUIT, 128 + SIGQUIT},
+    {"sigusr1", "", SIGUSR1, 128 + SIGUSR1},
+    {"sigusr2", "", SIGUSR2, 128 + SIGUSR2},
+    {"sigalrm", "", SIGALRM, 128 + SIGALRM},
+    {"sigvtalrm", "", SIGVTALRM, 128 + SIGVTALRM},
+    {"sigprof", "", SIGPROF, 128 + SIGPROF},
+    {"sigxcpu", "", SIGXCPU, 128 + SIGXCPU},
+    {"sigxfsz", "", SIGXFSZ, 128 + SIGXFSZ},
+    {"sigpipe", "", SIGPIPE, 128 + SIGPIPE},
+    {"sigabrt", "", SIGABRT, 128 + SIGABRT},
+    {"sigsegv", "", SIGSEGV, 128 + SIGSEGV},
+    {"sigbus", "", SIGBUS, 128 + SIGBUS},
+    {"sigfpe", "", SIGFPE, 128 + SIGFPE},
+    {"sigill", "", SIGILL, 128 + SIGILL},
+    {"sigtrap", "", SIGTRAP, 128 + SIGTRAP},
+    {"sigsys", "", SIGSYS, 128 + SIGSYS},
     {"sighup_ignored", "x", SIGHUP, 0},
+    {"sigtstp_ignored", "x", SIGTSTP, 0},
 };
 
 class WaitEndingTest : public testing::TestWithParam<WaitEnding> {};
@@ -289,7 +364,9 @@ TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
     if (c.signal != 0) {
         kill(session.program(), c.signal);
     }
-    session.type_slowly(c.key);
+    if (!session.type_slowly(c.key, c.gap)) {
+        GTEST_SKIP() << "the machine was too loaded to type the key's bytes in time";
+    }
     EXPECT_EQ(session.exit_status(kPatience), c.expected_status);
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
     EXPECT_EQ(session.unread_bytes(), 0);
@@ -343,21 +420,59 @@ TEST_P(ErrorLineTest, StartsOnALineOfItsOwn)
 
 INSTANTIATE_TEST_SUITE_P(Cases, ErrorLineTest, testing::ValuesIn(kErrorLines), CaseName{});
 
-// Stopped during the wait and brought back with 'fg': the wait takes a key, unechoed, again.
-TEST(JobControlTest, WaitResumesAfterStopAndContinue)
+// Stopped during the wait, by a signal it can catch or by SIGSTOP, under a shell that gives the
+// terminal its own settings back or one that leaves it as it is; then brought back with 'fg', or
+// ended with 'kill %1' in the background.
+struct Stop {
+    std::string name;
+    int signal;
+    bool shell_restores_settings;
+    char then;  // kForeground, or 0 for 'kill %1'
+};
+
+std::ostream& operator<<(std::ostream& out, const Stop& c)
 {
-    TerminalSession session;
+    return out << c.name;
+}
+
+const Stop kStops[] = {
+    {"sigtstp_then_fg", SIGTSTP, false, kForeground},
+    {"sigttin_then_fg", SIGTTIN, false, kForeground},
+    {"sigstop_then_fg_under_bash", SIGSTOP, true, kForeground},
+    {"sigtstp_then_kill", SIGTSTP, false, 0},
+    {"sigtstp_then_kill_under_bash", SIGTSTP, true, 0},
+    {"sigstop_then_kill", SIGSTOP, false, 0},
+    {"sigstop_then_kill_under_bash", SIGSTOP, true, 0},
+};
+
+class StopTest : public testing::TestWithParam<Stop> {};
+
+TEST_P(StopTest, GivesTerminalBack)
+{
+    const Stop& c = GetParam();
+    TerminalSession session({false, 0, "", c.shell_restores_settings});
     answer_sample(session);
-    kill(session.program(), SIGTSTP);
+    kill(session.program(), c.signal);
     ASSERT_TRUE(session.wait_until_stopped());
-    session.restore_initial_settings();
-    kill(session.program(), SIGCONT);
-    ASSERT_TRUE(session.wait_for_key_mode());
-    session.type("x");
-    EXPECT_EQ(session.exit_status(kPatience), 0);
-    EXPECT_TRUE(session.screen().ends_with("клавишу\r\n")) << session.screen();
+    if (c.signal != SIGSTOP) {
+        // given back before it stopped, whatever the shell does
+        EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+    }
+    if (c.then == kForeground) {
+        session.continue_job(kForeground);
+        ASSERT_TRUE(session.wait_for_key_mode());
+        session.type("x");
+        EXPECT_EQ(session.exit_status(kPatience), 0);
+        EXPECT_TRUE(session.screen().ends_with("клавишу\r\n")) << session.screen();
+    } else {
+        kill(session.program(), SIGTERM);
+        kill(session.program(), SIGCONT);
+        EXPECT_EQ(session.exit_status(kPatience), 128 + SIGTERM);
+    }
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, StopTest, testing::ValuesIn(kStops), CaseName{});
 
 const std::string kSampleInput = "<<EOF\n2\n1 0 1\n0 1\nEOF\n";
 
@@ -365,11 +480,21 @@ const std::string kSampleInput = "<<EOF\n2\n1 0 1\n0 1\nEOF\n";
 // SIGCONT) ends it at once, and the terminal keeps the shell's settings.
 TEST(JobControlTest, BackgroundJobEndsWhenKilled)
 {
-    TerminalSession session({true, 0, kSampleInput});
+    TerminalSession session({true, 0, kSampleInput, true});
     ASSERT_TRUE(session.wait_until_stopped());
     kill(session.program(), SIGTERM);
     kill(session.program(), SIGCONT);
     EXPECT_EQ(session.exit_status(kPatience), 128 + SIGTERM);
+    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+}
+
+// The same job continued with 'bg' cannot have the terminal: it ends without waiting.
+TEST(JobControlTest, BackgroundJobContinuedInBackgroundEnds)
+{
+    TerminalSession session({true, 0, kSampleInput, true});
+    ASSERT_TRUE(session.wait_until_stopped());
+    session.continue_job(kBackground);
+    EXPECT_EQ(session.exit_status(kPatience), 0);
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
 }
 

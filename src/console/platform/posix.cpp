@@ -31,20 +31,27 @@ namespace {
 // succession; whatever follows the first byte within this time belongs to the same key.
 constexpr suseconds_t kKeyTailMicroseconds = 50000;
 
-// Signals that another process may send during the wait. The terminal must not be left without
-// echo when one of them ends the program.
-constexpr int kRestoringSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
-constexpr std::size_t kHandledSignals = std::size(kRestoringSignals) + 1;  // and SIGCONT
+// Signals whose default action ends the program: whichever ends it during the wait, the
+// terminal must not be left without echo. The faults among them would come from the program
+// itself.
+constexpr int kEndingSignals[] = {SIGHUP,    SIGINT,  SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM,
+                                  SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGPIPE, SIGABRT, SIGSEGV,
+                                  SIGBUS,    SIGFPE,  SIGILL,  SIGTRAP, SIGSYS};
+// Signals whose default action stops the program: the terminal is given back before it stops.
+constexpr int kStoppingSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
+constexpr std::size_t kHandledSignals =
+    std::size(kEndingSignals) + std::size(kStoppingSignals) + 1;  // and SIGCONT
 
 // What the signal handlers need, kept where they can reach it.
 int g_terminal = -1;
 termios g_saved_settings;
 termios g_wait_settings;
-// Both set just before the wait's settings are applied. Restoring when the change had not yet
-// taken effect writes the settings the terminal still has, so the first is cleared only once the
-// saved settings are back; the second is cleared before that, so that a continue signal then
-// cannot put the wait's settings back after the wait.
+// The wait's settings are (or are about to be) on the terminal: set before they are applied and
+// cleared once the saved ones are back, so that restoring early writes settings the terminal
+// still has rather than leave it changed.
 volatile std::sig_atomic_t g_restore_needed = 0;
+// A continue signal in the foreground puts the wait's settings back. Cleared before any restore
+// that ends the wait, so that no continue signal can put them back after it.
 volatile std::sig_atomic_t g_reapply_on_continue = 0;
 
 // A job in the background that touches the terminal is stopped with SIGTTOU, and so would be a
@@ -60,58 +67,102 @@ void set_terminal_unstoppably(const termios& settings)
     sigprocmask(SIG_SETMASK, &previous, nullptr);
 }
 
-// Installed with SA_RESETHAND: the signal raised again takes its default action once the handler
-// returns, and the process ends as the sender meant.
-void restore_terminal_and_reraise(int signal_number)
+void give_terminal_back()
 {
     if (g_restore_needed != 0) {
         set_terminal_unstoppably(g_saved_settings);
+        g_restore_needed = 0;
     }
-    static_cast<void>(std::raise(signal_number));
 }
 
-// After a stop and 'fg' the shell has put back its own settings: the wait needs its own again,
-// as a full-screen program redraws. In the background this stops until 'fg', as it should.
+// Installed with SA_RESETHAND: the signal raised again takes its default action once the handler
+// returns, and the process ends (with a core dump where that is the default) as the sender meant.
+void restore_and_end(int signal_number)
+{
+    const int saved_errno = errno;
+    g_reapply_on_continue = 0;
+    give_terminal_back();
+    static_cast<void>(std::raise(signal_number));
+    errno = saved_errno;
+}
+
+// As less and vim do: the shell gets its settings back before the program stops, and the
+// continue signal puts the wait's own back if the program is then in the foreground.
+void restore_and_stop(int signal_number)
+{
+    const int saved_errno = errno;
+    give_terminal_back();
+    struct sigaction stopping {};
+    struct sigaction ours {};
+    stopping.sa_handler = SIG_DFL;
+    sigemptyset(&stopping.sa_mask);
+    sigaction(signal_number, &stopping, &ours);
+    sigset_t this_signal;
+    sigemptyset(&this_signal);
+    sigaddset(&this_signal, signal_number);
+    static_cast<void>(std::raise(signal_number));
+    sigprocmask(SIG_UNBLOCK, &this_signal, nullptr);  // stops here until continued
+    sigprocmask(SIG_BLOCK, &this_signal, nullptr);
+    sigaction(signal_number, &ours, nullptr);
+    errno = saved_errno;
+}
+
+// After a stop and 'fg' the wait needs its settings again, as a full-screen program redraws. In
+// the background the terminal belongs to another job: nothing is touched, so that 'kill %1'
+// (SIGTERM, then SIGCONT) ends the program at once.
 void reapply_wait_settings(int /*signal_number*/)
 {
     const int saved_errno = errno;
-    if (g_reapply_on_continue != 0) {
-        tcsetattr(g_terminal, TCSANOW, &g_wait_settings);
+    if (g_reapply_on_continue != 0 && tcgetpgrp(g_terminal) == getpgrp()) {
+        g_restore_needed = 1;
+        set_terminal_unstoppably(g_wait_settings);
     }
     errno = saved_errno;
 }
 
 using PreviousActions = struct sigaction[kHandledSignals];
 
+// Each signal with its handler, in the order their previous actions are kept.
+template <typename Visit> void for_each_handled_signal(Visit visit)
+{
+    std::size_t slot = 0;
+    for (const int signal_number : kEndingSignals) {
+        visit(slot++, signal_number, restore_and_end, static_cast<int>(SA_RESETHAND));
+    }
+    for (const int signal_number : kStoppingSignals) {
+        visit(slot++, signal_number, restore_and_stop, SA_RESTART);
+    }
+    visit(slot, SIGCONT, reapply_wait_settings, SA_RESTART);
+}
+
 void install_handlers(PreviousActions& previous)
 {
-    struct sigaction restoring {};
-    restoring.sa_handler = restore_terminal_and_reraise;
-    restoring.sa_flags = static_cast<int>(SA_RESETHAND);
-    sigemptyset(&restoring.sa_mask);
-    for (const int signal_number : kRestoringSignals) {
-        sigaddset(&restoring.sa_mask, signal_number);
-    }
-    for (std::size_t i = 0; i < std::size(kRestoringSignals); ++i) {
-        sigaction(kRestoringSignals[i], nullptr, &previous[i]);
-        // A signal the caller chose to ignore (nohup) stays ignored.
-        if (previous[i].sa_handler != SIG_IGN) {
-            sigaction(kRestoringSignals[i], &restoring, nullptr);
-        }
-    }
-    struct sigaction continuing {};
-    continuing.sa_handler = reapply_wait_settings;
-    continuing.sa_flags = SA_RESTART;
-    sigemptyset(&continuing.sa_mask);
-    sigaction(SIGCONT, &continuing, &previous[std::size(kRestoringSignals)]);
+    // No handler interrupts another: each sees the flags as the one before left them.
+    sigset_t handled;
+    sigemptyset(&handled);
+    for_each_handled_signal([&](std::size_t, int signal_number, void (*)(int), int) {
+        sigaddset(&handled, signal_number);
+    });
+    for_each_handled_signal(
+        [&](std::size_t slot, int signal_number, void (*handler)(int), int flags) {
+            sigaction(signal_number, nullptr, &previous[slot]);
+            // A signal the caller chose to ignore (nohup, a shell's trap '') stays ignored.
+            if (previous[slot].sa_handler == SIG_IGN) {
+                return;
+            }
+            struct sigaction action {};
+            action.sa_handler = handler;
+            action.sa_mask = handled;
+            action.sa_flags = flags;
+            sigaction(signal_number, &action, nullptr);
+        });
 }
 
 void restore_handlers(const PreviousActions& previous)
 {
-    for (std::size_t i = 0; i < std::size(kRestoringSignals); ++i) {
-        sigaction(kRestoringSignals[i], &previous[i], nullptr);
-    }
-    sigaction(SIGCONT, &previous[std::size(kRestoringSignals)], nullptr);
+    for_each_handled_signal([&](std::size_t slot, int signal_number, void (*)(int), int) {
+        sigaction(signal_number, &previous[slot], nullptr);
+    });
 }
 
 // As a shell does when it starts: a job in the background stops until it is brought to the
@@ -140,14 +191,22 @@ ssize_t read_retrying(int descriptor, unsigned char* buffer, std::size_t size)
     return got;
 }
 
-// select() rather than poll(): poll() does not work on terminal devices everywhere (macOS).
+// select() rather than poll(): poll() does not work on terminal devices everywhere (macOS). A
+// descriptor that fd_set cannot hold ends the key with its first bytes.
 bool more_arrives_soon(int terminal)
 {
-    fd_set ready;
-    FD_ZERO(&ready);
-    FD_SET(terminal, &ready);
-    timeval patience{0, kKeyTailMicroseconds};
-    return select(terminal + 1, &ready, nullptr, nullptr, &patience) > 0;
+    if (terminal >= FD_SETSIZE) {
+        return false;
+    }
+    int ready_count = 0;
+    do {
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(terminal, &ready);
+        timeval patience{0, kKeyTailMicroseconds};
+        ready_count = select(terminal + 1, &ready, nullptr, nullptr, &patience);
+    } while (ready_count < 0 && errno == EINTR);
+    return ready_count > 0;
 }
 
 void read_one_key(int terminal)
@@ -204,7 +263,8 @@ void wait_for_key()
 
     // TCSAFLUSH again drops anything of the key that came late, so none of it reaches the shell.
     g_reapply_on_continue = 0;
-    tcsetattr(terminal, TCSAFLUSH, &g_saved_settings);
+    while (tcsetattr(terminal, TCSAFLUSH, &g_saved_settings) != 0 && errno == EINTR) {
+    }
     g_restore_needed = 0;
     restore_handlers(previous);
     // The prompt before the wait has no line end; give the shell's prompt a line of its own
