@@ -103,6 +103,8 @@ std::vector<TranscriptCase> make_cases()
         result("negative_zero", "1\n-1 -1\n-1 0\n", u8"y=0 -0j"),
         result("overflow_prints_infinity", "1\n1e20 1e20\n1e20 -1e20\n", u8"y=inf -infj"),
         result("nan_has_no_sign", "2\n1e20 0 0\n1e20 1e20\n", u8"y=nan infj"),
+        // Past an overflow the steps are plain IEEE arithmetic: infinity times zero is NaN.
+        result("overflow_then_nan", "3\n1 0 0 0\n1e20 0\n", u8"y=inf nanj"),
         // Adding the two products first would lose the 1 to rounding and print y=1.
         result("cancellation_inside_step", "2\n1 0 1\n1e9 1e9\n", u8"y=0 2e+18j"),
         result("text_after_last_number_stays_unread", "0\n7\n3 4 junk\n", u8"y=7 0j"),
