@@ -95,9 +95,7 @@ bool read_answer(Dialogue& dialogue, const Question& question, Parse<Number> par
     if (read == WordRead::kRead && parse(word.view(), number)) {
         return true;
     }
-    if (dialogue.out) {
-        report_bad_answer(dialogue, question, read, word);
-    }
+    report_bad_answer(dialogue, question, read, word);
     return false;
 }
 

@@ -52,8 +52,6 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     const TemporaryFile out("");
     const TemporaryFile err("");
     const char* const input_path = trouble.input_unreadable ? "/" : in.path.c_str();
-    // A full disk: /dev/full fails every write, a file-size limit every write past it.
-    const char* const output_path = trouble.output_room == 0 ? "/dev/full" : out.path.c_str();
 
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) {
@@ -67,14 +65,25 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     }
     if (child == 0) {
         setsid();
-        const bool opened = dup2(open(input_path, O_RDONLY), STDIN_FILENO) == STDIN_FILENO &&
-                            dup2(open(output_path, O_WRONLY), STDOUT_FILENO) == STDOUT_FILENO &&
-                            dup2(open(err.path.c_str(), O_WRONLY), STDERR_FILENO) == STDERR_FILENO;
+        // Output that fails as on a full disk: a pipe nobody reads fails every write, a file-size
+        // limit every write past it. Either is a failed write, not a signal that ends the program.
+        int unread[2] = {-1, -1};
+        int output = -1;
+        if (trouble.output_room == 0 && pipe(unread) == 0) {
+            close(unread[0]);
+            output = unread[1];
+            static_cast<void>(signal(SIGPIPE, SIG_IGN));
+        } else {
+            output = open(out.path.c_str(), O_WRONLY);
+        }
         if (trouble.output_room != 0 && trouble.output_room != kNoLimit) {
             const rlimit limit{trouble.output_room, trouble.output_room};
             setrlimit(RLIMIT_FSIZE, &limit);
-            signal(SIGXFSZ, SIG_IGN);  // a failed write, not the end of the program
+            static_cast<void>(signal(SIGXFSZ, SIG_IGN));
         }
+        const bool opened = dup2(open(input_path, O_RDONLY), STDIN_FILENO) == STDIN_FILENO &&
+                            dup2(output, STDOUT_FILENO) == STDOUT_FILENO &&
+                            dup2(open(err.path.c_str(), O_WRONLY), STDERR_FILENO) == STDERR_FILENO;
         if (opened) {
             execv(program.c_str(), argv.data());
         }
