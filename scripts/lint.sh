@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Format check and static analysis, both required clean in CI. clang-tidy reads the compile
-# commands of the test build, so run 'cmake --workflow --preset test' first. The Windows-only
-# files have no Linux compile commands and are checked by the Windows build's warnings alone.
+# Format check and static analysis of every C++ file, both required clean in CI. clang-tidy reads
+# each file's compile command from the build that compiles it: the program and its tests from the
+# test build, the Windows-only files from the Windows build (as clang's MinGW target sees them),
+# the fuzzer and the benchmark from their own builds. A build not yet configured is configured
+# here, which writes its compile commands and compiles nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,9 +11,35 @@ mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
 echo "format: ${#sources[@]} files clean"
 
-mapfile -t analysed < <(git ls-files 'src/*.cpp' 'tests/*.cpp' | grep -v windows)
-run-clang-tidy -quiet -p build/test "${analysed[@]}" >build/clang-tidy.log 2>&1 || {
-    cat build/clang-tidy.log
-    exit 1
+analysed=0
+# analyse PRESET [clang-tidy options...] -- FILES...
+analyse() {
+    local preset=$1 options=() files=()
+    shift
+    while [ "$1" != -- ]; do options+=("$1"); shift; done
+    shift
+    files=("$@")
+    [ -f "build/$preset/compile_commands.json" ] || cmake --preset "$preset" >/dev/null
+    run-clang-tidy -quiet -p "build/$preset" "${options[@]}" "${files[@]}" \
+        >"build/clang-tidy-$preset.log" 2>&1 || {
+        cat "build/clang-tidy-$preset.log"
+        exit 1
+    }
+    analysed=$((analysed + ${#files[@]}))
 }
-echo "clang-tidy: ${#analysed[@]} files clean"
+
+mapfile -t portable < <(git ls-files 'src/*.cpp' 'tests/*.cpp' | grep -v windows)
+mapfile -t windows < <(git ls-files 'src/*.cpp' 'tests/*.cpp' | grep windows)
+analyse test -- "${portable[@]}"
+
+# clang's MinGW target with the headers of the MinGW compiler that the Windows build uses: its C++
+# library and the Windows headers, not its own compiler headers, which clang brings itself.
+[ -f build/windows/compile_commands.json ] || cmake --preset windows >/dev/null
+mingw_compiler=$(sed -n 's/^ *"command": "\([^ ]*\) .*/\1/p' build/windows/compile_commands.json | head -n 1)
+mapfile -t mingw_headers < <("$mingw_compiler" -E -x c++ - -v </dev/null 2>&1 |
+    sed -n '/search starts here/,/End of search list/p' | grep -E '/c\+\+|/include$' |
+    grep -v '/lib/gcc/[^/]*/[^/]*/include$' | sed 's/^ *\(.*\)/-extra-arg=-isystem\1/')
+analyse windows -extra-arg=--target=i686-w64-mingw32 "${mingw_headers[@]}" -- "${windows[@]}"
+analyse fuzz -- $(git ls-files 'fuzz/*.cpp')
+analyse bench -- $(git ls-files 'bench/*.cpp')
+echo "clang-tidy: $analysed files clean, Windows, fuzzer and benchmark included"

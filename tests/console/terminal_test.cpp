@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "support/case_name.h"
+#include "support/program_under_test.h"
 
 #include <chrono>
 #include <csignal>
@@ -27,8 +28,6 @@
 #include <thread>
 
 namespace {
-
-std::string g_program;
 
 constexpr auto kPatience = std::chrono::seconds(10);
 
@@ -65,7 +64,7 @@ constexpr char kBackground = 'B';  // 'bg': continue it where it is
     }
     const rlimit no_core_files{0, 0};  // for the signals that dump core by default
     setrlimit(RLIMIT_CORE, &no_core_files);
-    const std::string command = "exec '" + g_program + "' " + launch.redirection;
+    const std::string command = "exec '" + program_under_test() + "' " + launch.redirection;
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
 }
@@ -513,13 +512,3 @@ TEST(JobControlTest, OutputToFileEndsWithoutWaiting)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        return 2;
-    }
-    g_program = argv[1];
-    return RUN_ALL_TESTS();
-}

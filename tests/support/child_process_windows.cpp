@@ -13,8 +13,11 @@ public:
     {
         char folder[MAX_PATH];
         char name[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        GetTempFileNameA(folder, "hrn", 0, name);
+        const DWORD folder_length = GetTempPathA(MAX_PATH, folder);
+        if (folder_length == 0 || folder_length > MAX_PATH ||
+            GetTempFileNameA(folder, "hrn", 0, name) == 0) {
+            throw std::runtime_error("cannot name a temporary file");
+        }
         path_ = name;
         SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
         handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,

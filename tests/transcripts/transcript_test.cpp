@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "support/case_name.h"
+#include "support/program_under_test.h"
 
-#include <iostream>
 #include <ostream>
 #include <string>
 
@@ -15,8 +15,6 @@
 #include "transcripts/transcript_cases.h"
 
 namespace {
-
-std::string g_program;
 
 class TranscriptTest : public testing::TestWithParam<TranscriptCase> {};
 
@@ -27,7 +25,7 @@ TEST_P(TranscriptTest, ExecutableWritesExactBytes)
         GTEST_SKIP() << "standard output cannot fail part-way on this platform";
     }
     const ChildResult run = run_child(
-        g_program, c.arguments, c.input,
+        program_under_test(), c.arguments, c.input,
         {c.output_fills_up ? process_output(c.out).size() : kNoLimit, c.input_unreadable});
     EXPECT_EQ(run.out, process_output(c.out));
     EXPECT_EQ(run.err, process_output(c.err));
@@ -37,14 +35,3 @@ TEST_P(TranscriptTest, ExecutableWritesExactBytes)
 INSTANTIATE_TEST_SUITE_P(Cases, TranscriptTest, testing::ValuesIn(transcript_cases()), CaseName{});
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::cerr << "usage: transcript_test PROGRAM\n";
-        return 2;
-    }
-    g_program = argv[1];
-    return RUN_ALL_TESTS();
-}

@@ -40,7 +40,8 @@ TEST(ResourcesTest, VersionInformationReadsBack)
 TEST(ResourcesTest, ManifestRunsAsInvokerOnWindows7To11WithoutCodePage)
 {
     const HMODULE image = LoadLibraryExA(kProgram, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    const HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(image, nullptr);
+    const HRSRC found = FindResourceA(image, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_NE(found, nullptr);
     const std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
                                SizeofResource(image, found));
