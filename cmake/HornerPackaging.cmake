@@ -8,11 +8,23 @@ set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
+# The licence's copyright line is the one the program and the packages carry.
+file(STRINGS LICENSE licence_copyright REGEX "^Copyright ")
+if(NOT licence_copyright STREQUAL HORNER_COPYRIGHT)
+    message(FATAL_ERROR "LICENSE says '${licence_copyright}', CMakeLists.txt '${HORNER_COPYRIGHT}'")
+endif()
+
 if(WIN32)
-    # What Windows users expect of a .zip: one folder with the program, its README and licence.
+    # What Windows users expect of a .zip: one folder with the program, its README and licence,
+    # the texts with CR LF line ends, which every Notepad shows as lines.
+    foreach(text README.md LICENSE)
+        file(READ ${text} contents)
+        string(REPLACE "\n" "\r\n" contents "${contents}")
+        file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/crlf/${text} "${contents}")
+    endforeach()
     install(TARGETS horner RUNTIME DESTINATION .)
-    install(FILES README.md DESTINATION .)
-    install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.md DESTINATION .)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/LICENSE DESTINATION . RENAME LICENSE.txt)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_SYSTEM_NAME win32)
     include(CPack)
@@ -25,10 +37,10 @@ set(HORNER_PACKAGE_MAINTAINER "the horner developers <horner-developers@example.
 # The Debian documentation files: the changelog and the manual page compressed as Debian wants
 # them (gzip -9n: no name, no time stamp), and the licence as a machine-readable copyright file.
 set(packaging_dir ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+include(cmake/HornerReleaseDate.cmake)
+string(REGEX REPLACE "^Copyright \\(c\\) " "" HORNER_COPYRIGHT_YEARS_AND_HOLDER "${HORNER_COPYRIGHT}")
 file(READ LICENSE licence)
-string(REGEX REPLACE "^.*\nCopyright \\(c\\) ([^\n]*)\n\n" "" HORNER_LICENSE_TEXT "${licence}")
-string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" unused "${licence}")
-set(HORNER_COPYRIGHT_YEARS_AND_HOLDER "${CMAKE_MATCH_1}")
+string(REGEX REPLACE "^.*\nCopyright [^\n]*\n\n" "" HORNER_LICENSE_TEXT "${licence}")
 string(STRIP "${HORNER_LICENSE_TEXT}" HORNER_LICENSE_TEXT)
 string(REPLACE "\n\n" "\n.\n" HORNER_LICENSE_TEXT "${HORNER_LICENSE_TEXT}")
 string(REPLACE "\n" "\n " HORNER_LICENSE_TEXT " ${HORNER_LICENSE_TEXT}")
@@ -44,10 +56,12 @@ add_custom_target(horner_documentation ALL
     DEPENDS ${packaging_dir}/changelog.gz ${packaging_dir}/horner.1.gz)
 
 install(TARGETS horner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# As Debian's dh_strip does: the compilers' identification strings have no use in a package.
-install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/horner\"
-    COMMAND_ERROR_IS_FATAL ANY)")
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    # As Debian's dh_strip does: the compilers' identification strings have no use in a package.
+    install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/horner\"
+        COMMAND_ERROR_IS_FATAL ANY)")
+endif()
 install(FILES README.md ${packaging_dir}/copyright ${packaging_dir}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The .deb carries the licence in its copyright file; a second copy is what Debian asks to avoid.
@@ -55,15 +69,19 @@ install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT licence)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack-generator.cmake)
 install(FILES ${packaging_dir}/horner.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-set(CPACK_GENERATOR TGZ DEB)
+set(CPACK_GENERATOR TGZ)
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    list(APPEND CPACK_GENERATOR DEB)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${HORNER_PACKAGE_MAINTAINER}")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "The program asks, in Russian, for a polynomial with real coefficients\n"
     "of order 0 to 9 and a complex point, evaluates the polynomial there by\n"
     "Horner's scheme in single precision and prints the complex value.\n"
-    "It is meant for students and teachers of numerical methods: every\n"
-    "digit it prints is exact to the bit.")
+    "It is meant for students and teachers of numerical methods: each part\n"
+    "printed is the single-precision result of that scheme, computed with\n"
+    "one rounding per stored part, the same bits on every platform.")
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
