@@ -110,6 +110,8 @@ std::vector<TranscriptCase> make_cases()
         result("text_after_last_number_stays_unread", "0\n7\n3 4 junk\n", u8"y=7 0j"),
         result("megabyte_of_blanks", kMegabyteOfBlanks + "0" + kMegabyteOfBlanks + "7 1 1",
                u8"y=7 0j"),
+        // Below single precision a number reads as zero, as it always has.
+        result("tiny_value_is_zero", "0\n1e-50\n0 0\n", u8"y=0 0j"),
         result("longest_word_read_exactly", "1\n1 -1\n" + kJustAboveHalfway + " 0\n",
                u8"y=1.19209e-07 0j"),
         // Windows Notepad starts a UTF-8 file with a byte-order mark.
@@ -145,6 +147,8 @@ std::vector<TranscriptCase> make_cases()
         bad_point("j_after_last_answer", "1\n1 0\n0 1j\n", error(kImaginaryPart)),
         bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n", error(kImaginaryPart)),
         bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n", error(kImaginaryPart)),
+        bad_point("exponent_without_digits", "1\n1 0\n1e 0\n", error(kRealPart)),
+        bad_point("sign_alone", "1\n1 0\n- 0\n", error(kRealPart)),
         bad_point("infinity_is_no_answer", "1\n1 0\ninf 0\n", error(kRealPart)),
         bad_point("hexadecimal_is_no_answer", "1\n1 0\n0x1p3 0\n", error(kRealPart)),
         output_fills_up("output_unwritable", "2\n1 0 1\n0 1\n"),
