@@ -7,6 +7,7 @@
 #include <pty.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/select.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -45,7 +46,12 @@ struct Launch {
     // As bash does when a job stops: the terminal back to the shell, with the shell's settings.
     // dash and busybox ash keep no settings of their own and leave the terminal as it is.
     bool shell_restores_settings = false;
+    // Every descriptor below FD_SETSIZE taken, so that the one the program opens for the terminal
+    // lies beyond what select() can watch.
+    bool crowded_descriptors = false;
 };
+
+constexpr rlim_t kCrowdedDescriptors = FD_SETSIZE + 16;
 
 // What the test tells the shell to do with a stopped job.
 constexpr char kForeground = 'F';  // 'fg': the terminal to the job, then continue it
@@ -64,6 +70,16 @@ constexpr char kBackground = 'B';  // 'bg': continue it where it is
     }
     const rlimit no_core_files{0, 0};  // for the signals that dump core by default
     setrlimit(RLIMIT_CORE, &no_core_files);
+    if (launch.crowded_descriptors) {
+        rlimit files{};
+        getrlimit(RLIMIT_NOFILE, &files);
+        files.rlim_cur = kCrowdedDescriptors;
+        setrlimit(RLIMIT_NOFILE, &files);
+        const int null = open("/dev/null", O_RDONLY);
+        for (int descriptor = STDERR_FILENO + 1; descriptor < FD_SETSIZE; ++descriptor) {
+            dup2(null, descriptor);
+        }
+    }
     const std::string command = "exec '" + program_under_test() + "' " + launch.redirection;
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
@@ -375,6 +391,23 @@ TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WaitEndingTest, testing::ValuesIn(kWaitEndings), CaseName{});
+
+// With the terminal beyond what select() can watch, the key is what the first read brings, and
+// the rest of a paste is dropped as the wait ends, never left for the shell.
+TEST(TerminalTest, PasteEndsWaitWhereSelectCannotWatch)
+{
+    rlimit files{};
+    getrlimit(RLIMIT_NOFILE, &files);
+    if (files.rlim_max < kCrowdedDescriptors) {
+        GTEST_SKIP() << "this machine allows no descriptor beyond FD_SETSIZE";
+    }
+    TerminalSession session({false, 0, "", false, true});
+    answer_sample(session);
+    session.type(std::string(200, 'x'));
+    EXPECT_EQ(session.exit_status(kPatience), 0);
+    EXPECT_EQ(session.unread_bytes(), 0);
+    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+}
 
 struct ErrorLine {
     std::string name;

@@ -54,23 +54,18 @@ volatile std::sig_atomic_t g_restore_needed = 0;
 // that ends the wait, so that no continue signal can put them back after it.
 volatile std::sig_atomic_t g_reapply_on_continue = 0;
 
-// A job in the background that touches the terminal is stopped with SIGTTOU, and so would be a
-// handler restoring it: the program could then not end until brought to the foreground.
-void set_terminal_unstoppably(const termios& settings)
+// Called from the handlers alone, whose mask blocks SIGTTOU among the other handled signals: a
+// job in the background that touches the terminal is stopped with SIGTTOU, and so would be a
+// handler restoring it, and the program could then not end until brought to the foreground.
+void set_terminal_from_handler(const termios& settings)
 {
-    sigset_t stop_signal;
-    sigset_t previous;
-    sigemptyset(&stop_signal);
-    sigaddset(&stop_signal, SIGTTOU);
-    sigprocmask(SIG_BLOCK, &stop_signal, &previous);
     tcsetattr(g_terminal, TCSANOW, &settings);
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
 }
 
 void give_terminal_back()
 {
     if (g_restore_needed != 0) {
-        set_terminal_unstoppably(g_saved_settings);
+        set_terminal_from_handler(g_saved_settings);
         g_restore_needed = 0;
     }
 }
@@ -115,7 +110,7 @@ void reapply_wait_settings(int /*signal_number*/)
     const int saved_errno = errno;
     if (g_reapply_on_continue != 0 && tcgetpgrp(g_terminal) == getpgrp()) {
         g_restore_needed = 1;
-        set_terminal_unstoppably(g_wait_settings);
+        set_terminal_from_handler(g_wait_settings);
     }
     errno = saved_errno;
 }
@@ -137,7 +132,8 @@ template <typename Visit> void for_each_handled_signal(Visit visit)
 
 void install_handlers(PreviousActions& previous)
 {
-    // No handler interrupts another: each sees the flags as the one before left them.
+    // No handler interrupts another, so each sees the flags as the one before left them, and none
+    // is stopped by SIGTTOU while it sets the terminal.
     sigset_t handled;
     sigemptyset(&handled);
     for_each_handled_signal([&](std::size_t, int signal_number, void (*)(int), int) {
