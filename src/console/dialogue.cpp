@@ -15,7 +15,7 @@
 namespace {
 
 struct Dialogue {
-    AnswerInput input;
+    AnswerReader input;
     std::ostream& out;
     std::ostream& err;
     bool errors_on_terminal;
@@ -24,8 +24,8 @@ struct Dialogue {
 // What one answer is, as its error line names it.
 struct Question {
     const char* expected;
-    std::string_view name;    // a coefficient's, a0 to a9
-    const char* number_kind;  // empty where expected says it already
+    std::string_view name;  // a coefficient's, a0 to a9
+    bool whole_number;      // the order, whose kind expected names; else a single-precision one
 };
 
 void write_line(std::ostream& out, const char* message)
@@ -38,7 +38,7 @@ void write_line(std::ostream& out, const char* message)
 void write_prompt(Dialogue& dialogue, const char* prompt)
 {
     write_console_text(dialogue.out, prompt);
-    dialogue.input.fetched_since_prompt = false;
+    dialogue.input.start_answer();
 }
 
 // On a terminal an error line must not continue the prompt's line, and it would unless the user
@@ -46,10 +46,32 @@ void write_prompt(Dialogue& dialogue, const char* prompt)
 // that had been typed ahead, leaves the cursor behind the prompt.
 void start_error_line(const Dialogue& dialogue, bool input_ended)
 {
-    if (dialogue.errors_on_terminal && (input_ended || !dialogue.input.fetched_since_prompt)) {
+    if (dialogue.errors_on_terminal && (input_ended || !dialogue.input.typed_since_prompt())) {
         write_line_end(dialogue.err);
     }
     write_console_text(dialogue.err, kErrorStart);
+}
+
+// What the error line adds where the word shows why it is no number.
+const char* hint_for(const Question& question, WordRead read, const Word& word)
+{
+    if (read == WordRead::kTooLong) {
+        return kTooLongHint;
+    }
+    if (read != WordRead::kRead) {
+        return "";
+    }
+    switch (number_habit(word.view())) {
+    case NumberHabit::kDecimalComma:
+        return question.whole_number ? "" : kDecimalPointHint;
+    case NumberHabit::kCommaSeparator:
+        return kSeparatorHint;
+    case NumberHabit::kNotAscii:
+        return kNotAsciiHint;
+    case NumberHabit::kNone:
+        break;
+    }
+    return "";
 }
 
 void report_bad_answer(const Dialogue& dialogue, const Question& question, WordRead read,
@@ -67,14 +89,10 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     }
     write_console_text(dialogue.err, question.expected);
     dialogue.err << question.name;
-    write_console_text(dialogue.err, question.number_kind);
-    const CommaHabit habit = read == WordRead::kRead ? comma_habit(word.view()) : CommaHabit::kNone;
-    const bool whole_number = *question.number_kind == '\0';
-    if (habit == CommaHabit::kDecimalComma && !whole_number) {
-        write_console_text(dialogue.err, kDecimalPointHint);
-    } else if (habit == CommaHabit::kCommaSeparator) {
-        write_console_text(dialogue.err, kSeparatorHint);
+    if (!question.whole_number) {
+        write_console_text(dialogue.err, kSingleNumberExpected);
     }
+    write_console_text(dialogue.err, hint_for(question, read, word));
     write_line_end(dialogue.err);
 }
 
@@ -91,7 +109,7 @@ bool read_answer(Dialogue& dialogue, const Question& question, Parse<Number> par
         return false;
     }
     Word word;
-    const WordRead read = read_word(dialogue.input, word);
+    const WordRead read = dialogue.input.read_word(word);
     if (read == WordRead::kRead && parse(word.view(), number)) {
         return true;
     }
@@ -106,12 +124,12 @@ bool parse_order(std::string_view word, std::int32_t& order)
 
 bool read_order(Dialogue& dialogue, CoefficientList& coefficients)
 {
-    // The order goes straight into the count, which becomes order + 1 once it is known to fit.
-    if (!read_answer(dialogue, {kOrderExpected, {}, ""}, Parse<std::int32_t>{parse_order},
-                     coefficients.count)) {
+    std::int32_t order = 0;
+    if (!read_answer(dialogue, {kOrderExpected, {}, true}, Parse<std::int32_t>{parse_order},
+                     order)) {
         return false;
     }
-    ++coefficients.count;
+    coefficients.count = order + 1;
     return true;
 }
 
@@ -119,8 +137,7 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 {
     for (std::int32_t i = 0; i < coefficients.count; ++i) {
         const char name[] = {'a', static_cast<char>('0' + i)};
-        const Question coefficient{
-            kCoefficientExpected, {name, sizeof name}, kSingleNumberExpected};
+        const Question coefficient{kCoefficientExpected, {name, sizeof name}, false};
         if (!read_answer(dialogue, coefficient, Parse<float>{parse_single},
                          coefficients.values[i])) {
             return false;
@@ -131,10 +148,10 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 
 bool read_point(Dialogue& dialogue, ComplexValue& point)
 {
-    return read_answer(dialogue, {kRealPartExpected, {}, kSingleNumberExpected},
-                       Parse<float>{parse_single}, point.re) &&
-           read_answer(dialogue, {kImaginaryPartExpected, {}, kSingleNumberExpected},
-                       Parse<float>{parse_single}, point.im);
+    return read_answer(dialogue, {kRealPartExpected, {}, false}, Parse<float>{parse_single},
+                       point.re) &&
+           read_answer(dialogue, {kImaginaryPartExpected, {}, false}, Parse<float>{parse_single},
+                       point.im);
 }
 
 // Asks for everything the evaluation needs. On bad input the reason is on the error stream and
@@ -149,7 +166,7 @@ bool read_polynomial_and_point(Dialogue& dialogue, CoefficientList& coefficients
     write_line(dialogue.out, kCoefficientsPrompt);
     write_line(dialogue.out, kCoefficientsOrder);
     dialogue.out << "a()= ";
-    dialogue.input.fetched_since_prompt = false;
+    dialogue.input.start_answer();
     if (!read_coefficients(dialogue, coefficients)) {
         return false;
     }
@@ -186,7 +203,6 @@ int run_dialogue()
 {
     StandardInputBuffer input_buffer;
     std::istream in(&input_buffer);
-    input_buffer.report_failures_to(in);
     const bool output_on_terminal = standard_output_is_terminal();
     return run_dialogue(
         in, std::cout, std::cerr,
@@ -196,7 +212,7 @@ int run_dialogue()
 int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err,
                  const DialogueConsole& console)
 {
-    Dialogue dialogue{{in}, out, err, console.errors_on_terminal};
+    Dialogue dialogue{AnswerReader(in), out, err, console.errors_on_terminal};
     write_line(out, kHeadingFirstLine);
     write_line(out, kHeadingSecondLine);
 
@@ -212,7 +228,8 @@ int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err,
     // The request stands on the screen, cursor behind it, during the wait; if it could not be
     // written, neither could the result, and nobody is there to press a key.
     if (!out.flush()) {
-        write_line(err, kOutputError);
+        write_console_text(err, kErrorStart);
+        write_line(err, kOutputUnwritable);
         return kExitOutputFailed;
     }
     if (console.output_on_terminal) {

@@ -21,7 +21,8 @@ inline constexpr auto kPressAnyKey = message_text(u8"Нажмите любую �
 
 // What bad input is told: "Ошибка: ", then, where the input ended, that it did, then what was
 // expected (a coefficient is followed by its name, a0 to a9) and the kind of number; a hint
-// follows where a comma shows a habit of writing numbers that the program does not share.
+// follows where the word shows a habit of writing numbers that the program does not share, or
+// where it is too long to be one.
 inline constexpr auto kErrorStart = message_text(u8"Ошибка: ");
 inline constexpr auto kInputEnded = message_text(u8"ввод закончился, а ");
 inline constexpr auto kOrderExpected =
@@ -32,10 +33,12 @@ inline constexpr auto kImaginaryPartExpected = message_text(u8"ожидалас�
 inline constexpr auto kSingleNumberExpected = message_text(u8" - число одинарной точности");
 inline constexpr auto kDecimalPointHint = message_text(u8" (дробную часть отделяйте точкой)");
 inline constexpr auto kSeparatorHint = message_text(u8" (числа разделяйте пробелами)");
+inline constexpr auto kNotAsciiHint = message_text(
+    u8" (число пишется латинскими цифрами, числа разделяются обычными пробелами)");
+inline constexpr auto kTooLongHint = message_text(u8" (слишком длинное слово)");
 
 // Standard input is there but cannot be read (a directory, a closed descriptor).
 inline constexpr auto kInputUnreadable = message_text(u8"не удалось прочитать стандартный ввод");
 
 // Standard output is gone (a full disk, a closed descriptor): the result never reached anyone.
-inline constexpr auto kOutputError =
-    message_text(u8"Ошибка: не удалось записать стандартный вывод");
+inline constexpr auto kOutputUnwritable = message_text(u8"не удалось записать стандартный вывод");

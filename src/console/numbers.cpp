@@ -1,5 +1,6 @@
 #include "console/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -100,31 +101,38 @@ bool parse_integer(std::string_view word, std::int32_t& value)
 
 bool parse_single(std::string_view word, float& value)
 {
-    if (!is_decimal_number(word, '.')) {
+    if (word.size() > kLongestNumber || !is_decimal_number(word, '.')) {
         return false;
     }
     // strtof rounds correctly on every platform the program is built for, and in the C locale
-    // that the program never leaves its point is '.'.
+    // that the program never leaves its point is '.'. It reads up to a NUL, which a view lacks.
+    char terminated[kLongestNumber + 1];
+    std::copy(word.begin(), word.end(), terminated);
+    terminated[word.size()] = '\0';
     char* end = nullptr;
-    const float parsed = std::strtof(word.data(), &end);
-    if (end != word.data() + word.size() || std::isinf(parsed)) {
+    const float parsed = std::strtof(terminated, &end);
+    if (end != terminated + word.size() || std::isinf(parsed)) {
         return false;
     }
     value = parsed;
     return true;
 }
 
-CommaHabit comma_habit(std::string_view word)
+NumberHabit number_habit(std::string_view word)
 {
+    if (std::any_of(word.begin(), word.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80U; })) {
+        return NumberHabit::kNotAscii;
+    }
     const std::size_t comma = word.find(',');
     if (comma == std::string_view::npos) {
-        return CommaHabit::kNone;
+        return NumberHabit::kNone;
     }
     // "1," is a number and a separator, not a fraction.
     const bool trailing = comma + 1 == word.size();
     if (!trailing && word.find(',', comma + 1) == std::string_view::npos &&
         is_decimal_number(word, ',')) {
-        return CommaHabit::kDecimalComma;
+        return NumberHabit::kDecimalComma;
     }
-    return is_comma_separated(word) ? CommaHabit::kCommaSeparator : CommaHabit::kNone;
+    return is_comma_separated(word) ? NumberHabit::kCommaSeparator : NumberHabit::kNone;
 }

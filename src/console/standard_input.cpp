@@ -1,26 +1,15 @@
 #include "console/standard_input.h"
 
-#include <cstdio>
+#include <ios>
+
+#include "console/platform/platform.h"
 
 StandardInputBuffer::int_type StandardInputBuffer::underflow()
 {
-    std::size_t length = 0;
-    while (length < kLineBytes) {
-        const int c = std::getc(stdin);
-        if (c == EOF) {
-            break;
-        }
-        line_[length++] = static_cast<char>(c);
-        if (c == '\n') {
-            break;
-        }
+    const std::ptrdiff_t got = read_standard_input(chunk_, kChunkBytes);
+    if (got < 0) {
+        throw std::ios_base::failure("standard input cannot be read");
     }
-    setg(line_, line_, line_ + length);
-    if (length > 0) {
-        return traits_type::to_int_type(line_[0]);
-    }
-    if (std::ferror(stdin) != 0 && stream_ != nullptr) {
-        stream_->setstate(std::ios::badbit);
-    }
-    return traits_type::eof();
+    setg(chunk_, chunk_, chunk_ + got);
+    return got > 0 ? traits_type::to_int_type(chunk_[0]) : traits_type::eof();
 }

@@ -8,6 +8,7 @@
 #include "support/case_name.h"
 
 #include <ostream>
+#include <ios>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -23,6 +24,29 @@ void count_key_wait()
 {
     ++g_key_waits;
 }
+
+// Gives the input, then either ends or fails every read, as standard input's buffer does when
+// the system's read fails.
+class ScriptedInput : public std::streambuf {
+public:
+    ScriptedInput(const std::string& input, bool fails_after) : input_(input), fails_(fails_after)
+    {
+        setg(input_.data(), input_.data(), input_.data() + input_.size());
+    }
+
+protected:
+    int_type underflow() override
+    {
+        if (fails_) {
+            throw std::ios_base::failure("the read failed");
+        }
+        return traits_type::eof();
+    }
+
+private:
+    std::string input_;
+    bool fails_;
+};
 
 // Keeps the first bytes written to it, as a file on a nearly full disk, and fails every write
 // after them.
@@ -51,15 +75,14 @@ class DialogueTest : public testing::TestWithParam<TranscriptCase> {};
 TEST_P(DialogueTest, WritesTranscriptAndWaitsForOneKey)
 {
     const TranscriptCase& c = GetParam();
-    std::istringstream text(c.input);
-    std::istream unreadable(nullptr);
+    ScriptedInput input(c.input, c.input_unreadable);
+    std::istream in(&input);
     FillingBuffer screen(c.output_fills_up ? console_text(c.out).size() : std::string::npos);
     std::ostream out(&screen);
     std::ostringstream err;
     g_key_waits = 0;
 
-    const int status = run_dialogue(c.input_unreadable ? unreadable : text, out, err,
-                                    {true, false, count_key_wait});
+    const int status = run_dialogue(in, out, err, {true, false, count_key_wait});
 
     EXPECT_EQ(screen.kept(), console_text(c.out));
     EXPECT_EQ(err.str(), console_text(c.err));

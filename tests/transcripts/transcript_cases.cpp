@@ -21,6 +21,9 @@ const std::u8string kRealPart = u8"ожидалась действительна
 const std::u8string kImaginaryPart = u8"ожидалась мнимая часть корня - число одинарной точности";
 const std::u8string kDecimalPointHint = u8" (дробную часть отделяйте точкой)";
 const std::u8string kSeparatorHint = u8" (числа разделяйте пробелами)";
+const std::u8string kNotAsciiHint =
+    u8" (число пишется латинскими цифрами, числа разделяются обычными пробелами)";
+const std::u8string kTooLongHint = u8" (слишком длинное слово)";
 const std::u8string kOutputError = u8"Ошибка: не удалось записать стандартный вывод\n";
 
 std::u8string coefficient(std::u8string_view name)
@@ -82,6 +85,7 @@ const std::string kHalfwayAboveOne = "1.000000059604644775390625";
 const std::string kJustAboveHalfway =
     kHalfwayAboveOne + std::string(4095 - kHalfwayAboveOne.size(), '0') + "1";
 const std::string kLongestWordOfDigits(4096, '9');
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
 
 std::vector<TranscriptCase> make_cases()
 {
@@ -96,6 +100,7 @@ std::vector<TranscriptCase> make_cases()
         result("one_number_per_line", "2\n1\n0\n1\n0\n1\n", u8"y=0 0j"),
         result("numbers_typed_ahead", "2\n1 0 1 0 1\n", u8"y=0 0j"),
         result("order_with_sign_and_zeros", "+02\t1 0 1\r\n0 1\v\f", u8"y=0 0j"),
+        result("form_feed_between_answers", "0\f7 3\f4", u8"y=7 0j"),
         result("numbers_in_every_form", "2\n+.5e1 5. -0\n1E+1 -.5\n", u8"y=548.75 -52.5j"),
         result("exponent_notation", "1\n1 0\n1e7 -1e-6\n", u8"y=1e+07 -1e-06j"),
         result("six_significant_digits", "1\n1 0\n123456.7 0.0001\n", u8"y=123457 0.0001j"),
@@ -115,22 +120,27 @@ std::vector<TranscriptCase> make_cases()
         result("longest_word_read_exactly", "1\n1 -1\n" + kJustAboveHalfway + " 0\n",
                u8"y=1.19209e-07 0j"),
         // Windows Notepad starts a UTF-8 file with a byte-order mark.
-        result("byte_order_mark",
-               "\xEF\xBB\xBF"
-               "2\n1 0 1\n0 1\n",
-               u8"y=0 0j"),
+        result("byte_order_mark", kByteOrderMark + "2\n1 0 1\n0 1\n", u8"y=0 0j"),
+        // The mark costs the first word none of its length.
+        result("byte_order_mark_before_longest_word",
+               kByteOrderMark + std::string(4095, '0') + "1 1 -1 " + kJustAboveHalfway + " 0",
+               u8"y=1.19209e-07 0j"),
         bad_order("order_not_a_number", "abc\n", error(kOrder)),
         bad_order("order_above_nine", "10\n", error(kOrder)),
         bad_order("order_below_zero", "-1\n", error(kOrder)),
         bad_order("order_beyond_int", "99999999999\n", error(kOrder)),
+        bad_order("order_beyond_32_bits", "4294967298\n1 0 1\n0 1\n", error(kOrder)),
+        bad_order("order_sign_alone", "-\n", error(kOrder)),
+        bad_order("order_decimal_comma_gets_no_point_hint", "2,5\n", error(kOrder)),
         bad_order("order_not_whole", "2.5\n1 0 1\n0 1\n", error(kOrder)),
-        bad_order("order_longer_than_a_word", kMegabyteOfDigits, error(kOrder)),
+        bad_order("order_longer_than_a_word", kMegabyteOfDigits, error(kOrder, kTooLongHint)),
         bad_order("no_input", "", input_ended(kOrder)),
-        bad_order("byte_order_mark_alone", "\xEF\xBB\xBF", input_ended(kOrder)),
+        bad_order("byte_order_mark_alone", kByteOrderMark, input_ended(kOrder)),
+        bad_order("byte_order_mark_cut_short", "\xEF\xBB", error(kOrder, kNotAsciiHint)),
         bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", error(coefficient(u8"a1"))),
         bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", error(coefficient(u8"a0"))),
         bad_coefficient("coefficient_one_character_too_long", "0\n" + kLongestWordOfDigits + "9",
-                        error(coefficient(u8"a0"))),
+                        error(coefficient(u8"a0"), kTooLongHint)),
         bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
                         input_ended(coefficient(u8"a9"))),
         bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
@@ -139,12 +149,25 @@ std::vector<TranscriptCase> make_cases()
                         error(coefficient(u8"a0"), kSeparatorHint)),
         bad_coefficient("numbers_joined_by_commas", "2\n1,0,1\n0 1\n",
                         error(coefficient(u8"a0"), kSeparatorHint)),
+        bad_coefficient("comma_alone_gets_no_hint", "1\n1 ,\n", error(coefficient(u8"a1"))),
+        bad_coefficient("comma_in_a_word_with_a_typo_gets_no_hint", "1\n1,5e 1\n",
+                        error(coefficient(u8"a0"))),
+        bad_coefficient("comma_after_a_letter_gets_no_hint", "1\nx,1 1\n",
+                        error(coefficient(u8"a0"))),
+        // A no-break space looks like a blank but joins "1" and "0" into one word.
+        bad_coefficient("no_break_space_between_numbers", "2\n1\xC2\xA0" "0 1\n",
+                        error(coefficient(u8"a0"), kNotAsciiHint)),
+        bad_coefficient("byte_ff_is_a_character", "0\n\xFF\n", error(coefficient(u8"a0"), kNotAsciiHint)),
+        // Only the very first bytes of the input can be a byte-order mark.
+        bad_coefficient("byte_order_mark_inside", "1\n" + kByteOrderMark + "2 3\n1 1",
+                        error(coefficient(u8"a0"), kNotAsciiHint)),
         bad_point("real_part_not_a_number", "1\n2 3\nabc\n", error(kRealPart)),
         bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),
         bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n", error(kImaginaryPart)),
         bad_point("decimal_comma_in_last_answer", "1\n1 0\n0 0,5\n",
                   error(kImaginaryPart, kDecimalPointHint)),
         bad_point("j_after_last_answer", "1\n1 0\n0 1j\n", error(kImaginaryPart)),
+        bad_point("cyrillic_e_for_exponent", "1\n1 0\n1\xD0\xB5" "5 0\n", error(kRealPart, kNotAsciiHint)),
         bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n", error(kImaginaryPart)),
         bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n", error(kImaginaryPart)),
         bad_point("exponent_without_digits", "1\n1 0\n1e 0\n", error(kRealPart)),
@@ -157,10 +180,16 @@ std::vector<TranscriptCase> make_cases()
         output_fills_up("output_fails_from_coefficients_on", "2\n1 x 1\n",
                         kHeading + kCoefficientsPrompt.substr(0, kCoefficientsPrompt.size() - 5)),
     };
-    TranscriptCase unreadable{"input_unreadable", "", kHeading + kPressAnyKey,
-                              u8"Ошибка: не удалось прочитать стандартный ввод\n", 1};
+    const std::u8string unreadable_error = u8"Ошибка: не удалось прочитать стандартный ввод\n";
+    TranscriptCase unreadable{"input_unreadable", "", kHeading + kPressAnyKey, unreadable_error, 1};
     unreadable.input_unreadable = true;
     cases.push_back(unreadable);
+    // A word cut short by a failed read is no answer, even where what came is a number.
+    TranscriptCase fails_inside_word{"input_fails_inside_a_word", "1\n2 3\n1 1",
+                                     kHeading + kCoefficientsPrompt + kPointPrompt + kPressAnyKey,
+                                     unreadable_error, 1};
+    fails_inside_word.input_unreadable = true;
+    cases.push_back(fails_inside_word);
     TranscriptCase with_arguments = result("arguments_ignored", "0\n7\n3 4\n", u8"y=7 0j");
     with_arguments.arguments = {"--help", "9"};
     cases.push_back(with_arguments);

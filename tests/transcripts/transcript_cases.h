@@ -16,7 +16,8 @@ struct TranscriptCase {
     std::vector<std::string> arguments = {};
     // Standard output takes what out holds and fails every write after it, as a full disk does.
     bool output_fills_up = false;
-    bool input_unreadable = false;  // standard input is there but fails every read
+    // Standard input is there, but fails every read after the one that brings input.
+    bool input_unreadable = false;
 };
 
 std::span<const TranscriptCase> transcript_cases();

@@ -17,6 +17,11 @@ void convert_to_console_encoding(const char* text, std::size_t length, char* con
 // is to go through out, converted, instead.
 bool write_to_console(std::ostream& out, const char* text, std::size_t length);
 
+// Reads what one read of standard input brings, at most size bytes: on a terminal, the line typed
+// or what Ctrl+D (Ctrl+Z on Windows) ended. 0 at the end of the input, negative when it cannot be
+// read.
+std::ptrdiff_t read_standard_input(char* buffer, std::size_t size);
+
 // Whether standard output, or standard error, is shown on a terminal or console rather than going
 // to a file or a pipe.
 bool standard_output_is_terminal();

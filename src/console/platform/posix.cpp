@@ -178,7 +178,7 @@ bool wait_for_foreground(int terminal)
     return tcgetpgrp(terminal) == getpgrp();
 }
 
-ssize_t read_retrying(int descriptor, unsigned char* buffer, std::size_t size)
+ssize_t read_retrying(int descriptor, void* buffer, std::size_t size)
 {
     ssize_t got = 0;
     do {
@@ -216,6 +216,11 @@ void read_one_key(int terminal)
 }
 
 }  // namespace
+
+std::ptrdiff_t read_standard_input(char* buffer, std::size_t size)
+{
+    return read_retrying(STDIN_FILENO, buffer, size);
+}
 
 bool standard_output_is_terminal()
 {

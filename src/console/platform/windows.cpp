@@ -5,16 +5,20 @@
 // run-time library.
 
 #include <conio.h>
+#include <io.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <iostream>
 
-#include "console/console_text.h"
 #include "console/platform/platform.h"
 
 namespace {
 
 constexpr UINT kProgramCodePage = 1251;
+// Code page 1251 has one UTF-16 unit for each byte: a text goes to the console in pieces of this.
+constexpr std::size_t kWidePieceUnits = 128;
 
 // The Russian alphabet from code page 1251 to 866; the messages hold nothing else but ASCII.
 char to_code_page_866(char program_byte)
@@ -75,17 +79,32 @@ void convert_to_console_encoding(const char* text, std::size_t length, char* con
 bool write_to_console(std::ostream& out, const char* text, std::size_t length)
 {
     const HANDLE console = console_behind(out);
-    if (console == nullptr || length > kConsoleTextBufferBytes) {
+    if (console == nullptr) {
         return false;
     }
-    wchar_t wide[kConsoleTextBufferBytes];
-    const int characters = MultiByteToWideChar(kProgramCodePage, 0, text, static_cast<int>(length),
-                                               wide, static_cast<int>(kConsoleTextBufferBytes));
     // What the stream holds comes first on the screen.
     out.flush();
-    DWORD written = 0;
-    return characters > 0 &&
-           WriteConsoleW(console, wide, static_cast<DWORD>(characters), &written, nullptr) != 0;
+    while (length > 0) {
+        const std::size_t piece = std::min(length, kWidePieceUnits);
+        wchar_t wide[kWidePieceUnits];
+        const int units = MultiByteToWideChar(kProgramCodePage, 0, text, static_cast<int>(piece),
+                                              wide, static_cast<int>(kWidePieceUnits));
+        DWORD written = 0;
+        if (units <= 0 ||
+            WriteConsoleW(console, wide, static_cast<DWORD>(units), &written, nullptr) == 0) {
+            return false;
+        }
+        text += piece;
+        length -= piece;
+    }
+    return true;
+}
+
+std::ptrdiff_t read_standard_input(char* buffer, std::size_t size)
+{
+    // The C run-time library's own read keeps the text mode of standard input: CR LF becomes LF,
+    // and Ctrl+Z at the console ends the input.
+    return _read(0, buffer, static_cast<unsigned int>(std::min<std::size_t>(size, INT_MAX)));
 }
 
 bool standard_output_is_terminal()
