@@ -385,9 +385,8 @@ TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
     EXPECT_EQ(session.exit_status(kPatience), c.expected_status);
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
     EXPECT_EQ(session.unread_bytes(), 0);
-    if (!c.key.empty()) {
-        EXPECT_TRUE(session.screen().ends_with("клавишу\r\n")) << session.screen();
-    }
+    // What the shell writes next starts a line of its own, however the wait ended.
+    EXPECT_TRUE(session.screen().ends_with("клавишу\r\n")) << session.screen();
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WaitEndingTest, testing::ValuesIn(kWaitEndings), CaseName{});
@@ -414,6 +413,7 @@ struct ErrorLine {
     std::string typed;                  // at the first prompt
     std::string typed_at_coefficients;  // once their prompt is on the screen
     std::string screen;  // what the screen must show of the error line and what precedes it
+    std::string redirection = "";
 };
 
 std::ostream& operator<<(std::ostream& out, const ErrorLine& c)
@@ -429,6 +429,13 @@ const ErrorLine kErrorLines[] = {
     {"answer_typed_after_prompt", "abc\n", "", "уравнения: abc\r\nОшибка: ожидался порядок"},
     {"answers_typed_ahead", "1 x\n", "", "a()= \r\nОшибка: ожидался коэффициент a0"},
     {"answer_typed_after_blanks", "1 \n", "x\n", "a()= x\r\nОшибка: ожидался коэффициент a0"},
+    // A whole word before Ctrl+D is answered at once, without a second Ctrl+D or an Enter.
+    {"word_before_ctrl_d", "1 \x04", "2 x\n", "a()= 2 x\r\nОшибка: ожидался коэффициент a1"},
+    // Each prompt starts a new answer: the line typed at the coefficients was not typed at the
+    // question for the point.
+    {"answers_typed_ahead_of_the_point", "1\n", "2 3 x\n",
+     "корня: \r\nОшибка: ожидалась действительная часть"},
+    {"input_unreadable", "", "", "уравнения: \r\nОшибка: не удалось прочитать", "< /"},
 };
 
 class ErrorLineTest : public testing::TestWithParam<ErrorLine> {};
@@ -436,7 +443,7 @@ class ErrorLineTest : public testing::TestWithParam<ErrorLine> {};
 TEST_P(ErrorLineTest, StartsOnALineOfItsOwn)
 {
     const ErrorLine& c = GetParam();
-    TerminalSession session;
+    TerminalSession session({false, 0, c.redirection});
     ASSERT_TRUE(session.wait_for_screen_ending("уравнения: "));
     session.type(c.typed);
     if (!c.typed_at_coefficients.empty()) {
@@ -487,8 +494,10 @@ TEST_P(StopTest, GivesTerminalBack)
     kill(session.program(), c.signal);
     ASSERT_TRUE(session.wait_until_stopped());
     if (c.signal != SIGSTOP) {
-        // given back before it stopped, whatever the shell does
+        // given back before it stopped, whatever the shell does, and the shell's report of the
+        // stop starts a line of its own
         EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+        EXPECT_TRUE(session.wait_for_screen_ending("клавишу\r\n")) << session.screen();
     }
     if (c.then == kForeground) {
         session.continue_job(kForeground);

@@ -53,6 +53,8 @@ volatile std::sig_atomic_t g_restore_needed = 0;
 // A continue signal in the foreground puts the wait's settings back. Cleared before any restore
 // that ends the wait, so that no continue signal can put them back after it.
 volatile std::sig_atomic_t g_reapply_on_continue = 0;
+// The request for a key has its line end: a signal that ended or stopped the wait wrote it.
+volatile std::sig_atomic_t g_request_line_ended = 0;
 
 // Called from the handlers alone, whose mask blocks SIGTTOU among the other handled signals: a
 // job in the background that touches the terminal is stopped with SIGTTOU, and so would be a
@@ -70,13 +72,36 @@ void give_terminal_back()
     }
 }
 
-// Installed with SA_RESETHAND: the signal raised again takes its default action once the handler
-// returns, and the process ends (with a core dump where that is the default) as the sender meant.
+// The request for a key has no line end of its own. Whatever the shell writes once the program
+// has ended or stopped ("Terminated", "[1] + Stopped") must start a line of its own; but only in
+// the foreground, where the request is the last thing on the screen, and only once.
+void end_request_line()
+{
+    if (g_request_line_ended == 0 && tcgetpgrp(g_terminal) == getpgrp()) {
+        [[maybe_unused]] const ssize_t written = write(g_terminal, "\n", 1);
+        g_request_line_ended = 1;
+    }
+}
+
+// Sets the default action of a signal, explicitly: some systems keep the handler of SIGILL and
+// SIGTRAP despite SA_RESETHAND.
+void take_default_action(int signal_number, struct sigaction* ours)
+{
+    struct sigaction default_action {};
+    default_action.sa_handler = SIG_DFL;
+    sigemptyset(&default_action.sa_mask);
+    sigaction(signal_number, &default_action, ours);
+}
+
+// The signal raised again takes its default action once the handler returns, and the process
+// ends (with a core dump where that is the default) as the sender meant.
 void restore_and_end(int signal_number)
 {
     const int saved_errno = errno;
     g_reapply_on_continue = 0;
     give_terminal_back();
+    end_request_line();
+    take_default_action(signal_number, nullptr);
     static_cast<void>(std::raise(signal_number));
     errno = saved_errno;
 }
@@ -87,11 +112,9 @@ void restore_and_stop(int signal_number)
 {
     const int saved_errno = errno;
     give_terminal_back();
-    struct sigaction stopping {};
+    end_request_line();
     struct sigaction ours {};
-    stopping.sa_handler = SIG_DFL;
-    sigemptyset(&stopping.sa_mask);
-    sigaction(signal_number, &stopping, &ours);
+    take_default_action(signal_number, &ours);
     sigset_t this_signal;
     sigemptyset(&this_signal);
     sigaddset(&this_signal, signal_number);
@@ -122,7 +145,7 @@ template <typename Visit> void for_each_handled_signal(Visit visit)
 {
     std::size_t slot = 0;
     for (const int signal_number : kEndingSignals) {
-        visit(slot++, signal_number, restore_and_end, static_cast<int>(SA_RESETHAND));
+        visit(slot++, signal_number, restore_and_end, 0);
     }
     for (const int signal_number : kStoppingSignals) {
         visit(slot++, signal_number, restore_and_stop, SA_RESTART);
@@ -258,6 +281,7 @@ void wait_for_key()
     // TCSAFLUSH drops what was typed before the wait, so only a fresh key ends it.
     g_restore_needed = 1;
     g_reapply_on_continue = 1;
+    g_request_line_ended = 0;
     if (tcsetattr(terminal, TCSAFLUSH, &settings) == 0) {
         read_one_key(terminal);
     }
@@ -268,9 +292,11 @@ void wait_for_key()
     }
     g_restore_needed = 0;
     restore_handlers(previous);
-    // The prompt before the wait has no line end; give the shell's prompt a line of its own
-    // without touching standard output. A terminal that takes no line end needs nothing more.
-    [[maybe_unused]] const ssize_t written = write(terminal, "\n", 1);
+    // The request has no line end; give the shell's prompt a line of its own without touching
+    // standard output. A terminal that takes no line end needs nothing more.
+    if (g_request_line_ended == 0) {
+        [[maybe_unused]] const ssize_t written = write(terminal, "\n", 1);
+    }
     close(terminal);
     g_terminal = -1;
 }
