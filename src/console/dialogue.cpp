@@ -201,6 +201,7 @@ void write_result(std::ostream& out, ComplexValue result)
 
 int run_dialogue()
 {
+    handle_interrupt_keys();
     StandardInputBuffer input_buffer;
     std::istream in(&input_buffer);
     const bool output_on_terminal = standard_output_is_terminal();

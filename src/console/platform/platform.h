@@ -27,6 +27,10 @@ std::ptrdiff_t read_standard_input(char* buffer, std::size_t size);
 bool standard_output_is_terminal();
 bool standard_error_is_terminal();
 
+// Makes Ctrl+C (and Ctrl+Break) at a prompt end the program as a failure, never as a success,
+// with the prompt's line ended; at the wait for a key it is that key. Called once, first.
+void handle_interrupt_keys();
+
 // Waits for one key press at the console keyboard, without echo, and discards it. Keys typed before
 // the wait do not count. Returns at once where the process has no keyboard to read.
 void wait_for_key();

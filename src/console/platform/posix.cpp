@@ -255,6 +255,10 @@ bool standard_error_is_terminal()
     return isatty(STDERR_FILENO) != 0;
 }
 
+// SIGINT's default action ends the program, and the shell reports the failure (status 130) on a
+// line of its own; the wait makes Ctrl+C an ordinary key by itself.
+void handle_interrupt_keys() {}
+
 void wait_for_key()
 {
     const int terminal = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);

@@ -67,6 +67,46 @@ HANDLE open_console(const char* device)
                        nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
+void write_line_end_to_console()
+{
+    const HANDLE screen = open_console("CONOUT$");
+    if (screen != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteConsoleW(screen, L"\r\n", 2, &written, nullptr);
+        CloseHandle(screen);
+    }
+}
+
+// The keyboard while the key is waited for, else INVALID_HANDLE_VALUE.
+HANDLE volatile g_waiting_keyboard = INVALID_HANDLE_VALUE;
+
+// Runs on a thread of its own when Ctrl+C or Ctrl+Break is pressed. _getch asks the console for
+// raw keys, so Ctrl+C normally reaches the wait as a key; where the console raises the event
+// anyway (wine does), a key is put into the console's input instead, and the wait ends with the
+// status the run decided. At a prompt the program ends with the status Windows gives a process
+// ended by Ctrl+C, never 0, and the next prompt of cmd or PowerShell starts a line of its own.
+BOOL WINAPI on_interrupt_key(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        return FALSE;  // the console closing, logoff, shutdown: the system's own way
+    }
+    const HANDLE keyboard = g_waiting_keyboard;
+    if (keyboard != INVALID_HANDLE_VALUE) {
+        INPUT_RECORD key{};
+        key.EventType = KEY_EVENT;
+        key.Event.KeyEvent.bKeyDown = TRUE;
+        key.Event.KeyEvent.wRepeatCount = 1;
+        key.Event.KeyEvent.wVirtualKeyCode = 'C';
+        key.Event.KeyEvent.uChar.UnicodeChar = 3;
+        key.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+        DWORD written = 0;
+        WriteConsoleInputW(keyboard, &key, 1, &written);
+        return TRUE;
+    }
+    write_line_end_to_console();
+    ExitProcess(STATUS_CONTROL_C_EXIT);
+}
+
 }  // namespace
 
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted)
@@ -117,6 +157,11 @@ bool standard_error_is_terminal()
     return is_console(GetStdHandle(STD_ERROR_HANDLE));
 }
 
+void handle_interrupt_keys()
+{
+    SetConsoleCtrlHandler(on_interrupt_key, TRUE);
+}
+
 void wait_for_key()
 {
     // Keys typed before the request, an extra Enter after the last answer among them, would end
@@ -124,7 +169,7 @@ void wait_for_key()
     const HANDLE keyboard = open_console("CONIN$");
     if (keyboard != INVALID_HANDLE_VALUE) {
         FlushConsoleInputBuffer(keyboard);
-        CloseHandle(keyboard);
+        g_waiting_keyboard = keyboard;
     }
     // _getch reads the keyboard itself, not the buffered standard input. An arrow or a function
     // key comes as two codes, 0 or 0xE0 and then its own: both are taken, so that the second
@@ -133,11 +178,13 @@ void wait_for_key()
     if (key == 0 || key == 0xE0) {
         static_cast<void>(_getch());
     }
-    // The request has no line end: the next prompt of cmd or PowerShell gets a line of its own.
-    const HANDLE screen = open_console("CONOUT$");
-    if (screen != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteConsoleW(screen, L"\r\n", 2, &written, nullptr);
-        CloseHandle(screen);
+    // The rest of a line typed or pasted as the key is dropped rather than left for cmd, as the
+    // keys before the request were.
+    if (keyboard != INVALID_HANDLE_VALUE) {
+        g_waiting_keyboard = INVALID_HANDLE_VALUE;
+        FlushConsoleInputBuffer(keyboard);
+        CloseHandle(keyboard);
     }
+    // The request has no line end: the next prompt of cmd or PowerShell gets a line of its own.
+    write_line_end_to_console();
 }
