@@ -7,6 +7,14 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "evaluate a real polynomial at a complex p
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
+# Reproducible artefacts: every member dated from the release (CPack reads SOURCE_DATE_EPOCH,
+# which packaging/cpack-generator.cmake sets where the caller has not), and folders with the same
+# modes whatever the umask (packaging/staged-modes.cmake), as the members of the .deb
+# (packaging/deb-member-modes.cmake).
+set(CPACK_HORNER_SOURCE_DATE_EPOCH ${HORNER_SOURCE_DATE_EPOCH})
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack-generator.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/staged-modes.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb-member-modes.cmake)
 
 # The licence's copyright line is the one the program and the packages carry.
 file(STRINGS LICENSE licence_copyright REGEX "^Copyright ")
@@ -37,7 +45,6 @@ set(HORNER_PACKAGE_MAINTAINER "the horner developers <horner-developers@example.
 # The Debian documentation files: the changelog and the manual page compressed as Debian wants
 # them (gzip -9n: no name, no time stamp), and the licence as a machine-readable copyright file.
 set(packaging_dir ${CMAKE_CURRENT_BINARY_DIR}/packaging)
-include(cmake/HornerReleaseDate.cmake)
 string(REGEX REPLACE "^Copyright \\(c\\) " "" HORNER_COPYRIGHT_YEARS_AND_HOLDER "${HORNER_COPYRIGHT}")
 file(READ LICENSE licence)
 string(REGEX REPLACE "^.*\nCopyright [^\n]*\n\n" "" HORNER_LICENSE_TEXT "${licence}")
@@ -66,7 +73,6 @@ install(FILES README.md ${packaging_dir}/copyright ${packaging_dir}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The .deb carries the licence in its copyright file; a second copy is what Debian asks to avoid.
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT licence)
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack-generator.cmake)
 install(FILES ${packaging_dir}/horner.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR TGZ)
