@@ -30,8 +30,16 @@ if(WIN32)
         string(REPLACE "\n" "\r\n" contents "${contents}")
         file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/crlf/${text} "${contents}")
     endforeach()
+    # The users' guide in Russian, with the version and date of this release: UTF-8 with a
+    # byte-order mark, which Notepad on every Windows takes for UTF-8.
+    configure_file(doc/README.ru.txt.in ${CMAKE_CURRENT_BINARY_DIR}/README.ru.txt @ONLY)
+    file(READ ${CMAKE_CURRENT_BINARY_DIR}/README.ru.txt contents)
+    string(REPLACE "\n" "\r\n" contents "${contents}")
+    string(ASCII 239 187 191 byte_order_mark)
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.ru.txt "${byte_order_mark}${contents}")
     install(TARGETS horner RUNTIME DESTINATION .)
-    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.md DESTINATION .)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.md
+        ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.ru.txt DESTINATION .)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/LICENSE DESTINATION . RENAME LICENSE.txt)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_SYSTEM_NAME win32)
@@ -54,13 +62,16 @@ string(REPLACE "\n" "\n " HORNER_LICENSE_TEXT " ${HORNER_LICENSE_TEXT}")
 configure_file(packaging/copyright.in ${packaging_dir}/copyright @ONLY)
 configure_file(packaging/changelog.in ${packaging_dir}/changelog @ONLY)
 configure_file(doc/horner.1.in ${packaging_dir}/horner.1 @ONLY)
+configure_file(doc/horner.ru.1.in ${packaging_dir}/ru/horner.1 @ONLY)
 add_custom_command(
-    OUTPUT ${packaging_dir}/changelog.gz ${packaging_dir}/horner.1.gz
+    OUTPUT ${packaging_dir}/changelog.gz ${packaging_dir}/horner.1.gz ${packaging_dir}/ru/horner.1.gz
     COMMAND gzip -9nkf ${packaging_dir}/changelog ${packaging_dir}/horner.1
-    DEPENDS ${packaging_dir}/changelog ${packaging_dir}/horner.1
-    COMMENT "Compressing the changelog and the manual page")
+        ${packaging_dir}/ru/horner.1
+    DEPENDS ${packaging_dir}/changelog ${packaging_dir}/horner.1 ${packaging_dir}/ru/horner.1
+    COMMENT "Compressing the changelog and the manual pages")
 add_custom_target(horner_documentation ALL
-    DEPENDS ${packaging_dir}/changelog.gz ${packaging_dir}/horner.1.gz)
+    DEPENDS ${packaging_dir}/changelog.gz ${packaging_dir}/horner.1.gz
+        ${packaging_dir}/ru/horner.1.gz)
 
 install(TARGETS horner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
@@ -74,6 +85,8 @@ install(FILES README.md ${packaging_dir}/copyright ${packaging_dir}/changelog.gz
 # The .deb carries the licence in its copyright file; a second copy is what Debian asks to avoid.
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT licence)
 install(FILES ${packaging_dir}/horner.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Where man finds it for a Russian locale (man -L ru horner).
+install(FILES ${packaging_dir}/ru/horner.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
 
 set(CPACK_GENERATOR TGZ)
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")

@@ -23,13 +23,20 @@ for device in ps ascii utf8; do
     warnings=$(LC_ALL=C groff -man -ww -z -T"$device" "$scratch/horner.1" 2>&1)
     [ -z "$warnings" ] || fail "the manual page warns on $device: $warnings"
 done
+# The Russian page as man shows it in a Russian locale: preconv reads its coding line.
+russian_page=$scratch/deb/usr/share/man/ru/man1/horner.1.gz
+warnings=$(LC_ALL=ru_RU.UTF-8 MANWIDTH=80 man --warnings -l "$russian_page" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "the Russian manual page warns: $warnings"
+LC_ALL=ru_RU.UTF-8 MANWIDTH=80 man -l "$russian_page" 2>/dev/null | grep -q 'КОД ЗАВЕРШЕНИЯ' ||
+    fail "the Russian manual page does not render in ru_RU.UTF-8"
 
 expected="bin/horner
 share/doc/horner/LICENSE
 share/doc/horner/README.md
 share/doc/horner/changelog.gz
 share/doc/horner/copyright
-share/man/man1/horner.1.gz"
+share/man/man1/horner.1.gz
+share/man/ru/man1/horner.1.gz"
 listing=$(tar tzf "$tgz" | grep -v '/$' | sed 's|^[^/]*/||' | LC_ALL=C sort)
 [ "$listing" = "$expected" ] || fail "$(basename "$tgz") holds:
 $listing"

@@ -5,9 +5,10 @@
 set -euo pipefail
 
 what=${1:-all}
-# file: CPack's scan of shared-library dependencies; lintian: the check of the .deb.
+# file: CPack's scan of shared-library dependencies; lintian: the check of the .deb; man-db and a
+# Russian locale: the Russian manual page as its readers see it.
 linux_packages=(cmake ninja-build g++ libgtest-dev clang clang-tidy clang-format
-    libbenchmark-dev dpkg-dev file lintian groff-base)
+    libbenchmark-dev dpkg-dev file lintian groff-base man-db locales)
 windows_packages=(g++-mingw-w64-i686 googletest wine wine32:i386 locales tmux)
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -55,8 +56,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo_if_needed apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Wine needs a Russian locale to give the console code pages 1251 and 866.
-if [ "$what" != linux ] && ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+# Wine needs a Russian locale to give the console code pages 1251 and 866, and man to show the
+# Russian manual page.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
     sudo_if_needed sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     sudo_if_needed locale-gen >/dev/null
 fi
