@@ -33,8 +33,8 @@ inline constexpr auto kImaginaryPartExpected = message_text(u8"ожидалас�
 inline constexpr auto kSingleNumberExpected = message_text(u8" - число одинарной точности");
 inline constexpr auto kDecimalPointHint = message_text(u8" (дробную часть отделяйте точкой)");
 inline constexpr auto kSeparatorHint = message_text(u8" (числа разделяйте пробелами)");
-inline constexpr auto kNotAsciiHint = message_text(
-    u8" (число пишется латинскими цифрами, числа разделяются обычными пробелами)");
+inline constexpr auto kNotAsciiHint =
+    message_text(u8" (число пишется латинскими цифрами, числа разделяются обычными пробелами)");
 inline constexpr auto kTooLongHint = message_text(u8" (слишком длинное слово)");
 
 // Standard input is there but cannot be read (a directory, a closed descriptor).

@@ -7,8 +7,8 @@
 
 #include "support/case_name.h"
 
-#include <ostream>
 #include <ios>
+#include <ostream>
 #include <sstream>
 #include <streambuf>
 #include <string>

@@ -413,7 +413,7 @@ struct ErrorLine {
     std::string typed;                  // at the first prompt
     std::string typed_at_coefficients;  // once their prompt is on the screen
     std::string screen;  // what the screen must show of the error line and what precedes it
-    std::string redirection = "";
+    std::string redirection = {};  // of standard input or output, in the shell's words
 };
 
 std::ostream& operator<<(std::ostream& out, const ErrorLine& c)

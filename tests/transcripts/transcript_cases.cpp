@@ -155,9 +155,12 @@ std::vector<TranscriptCase> make_cases()
         bad_coefficient("comma_after_a_letter_gets_no_hint", "1\nx,1 1\n",
                         error(coefficient(u8"a0"))),
         // A no-break space looks like a blank but joins "1" and "0" into one word.
-        bad_coefficient("no_break_space_between_numbers", "2\n1\xC2\xA0" "0 1\n",
+        bad_coefficient("no_break_space_between_numbers",
+                        "2\n1\xC2\xA0"
+                        "0 1\n",
                         error(coefficient(u8"a0"), kNotAsciiHint)),
-        bad_coefficient("byte_ff_is_a_character", "0\n\xFF\n", error(coefficient(u8"a0"), kNotAsciiHint)),
+        bad_coefficient("byte_ff_is_a_character", "0\n\xFF\n",
+                        error(coefficient(u8"a0"), kNotAsciiHint)),
         // Only the very first bytes of the input can be a byte-order mark.
         bad_coefficient("byte_order_mark_inside", "1\n" + kByteOrderMark + "2 3\n1 1",
                         error(coefficient(u8"a0"), kNotAsciiHint)),
@@ -167,7 +170,10 @@ std::vector<TranscriptCase> make_cases()
         bad_point("decimal_comma_in_last_answer", "1\n1 0\n0 0,5\n",
                   error(kImaginaryPart, kDecimalPointHint)),
         bad_point("j_after_last_answer", "1\n1 0\n0 1j\n", error(kImaginaryPart)),
-        bad_point("cyrillic_e_for_exponent", "1\n1 0\n1\xD0\xB5" "5 0\n", error(kRealPart, kNotAsciiHint)),
+        bad_point("cyrillic_e_for_exponent",
+                  "1\n1 0\n1\xD0\xB5"
+                  "5 0\n",
+                  error(kRealPart, kNotAsciiHint)),
         bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n", error(kImaginaryPart)),
         bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n", error(kImaginaryPart)),
         bad_point("exponent_without_digits", "1\n1 0\n1e 0\n", error(kRealPart)),
