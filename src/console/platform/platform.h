@@ -12,7 +12,7 @@
 // receives exactly length bytes.
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted);
 
-// Writes length bytes of program text (at most kConsoleTextBufferBytes) straight to the console
+// Writes length bytes of program text straight to the console
 // where out is a standard stream shown on one that takes text its own way; false where the text
 // is to go through out, converted, instead.
 bool write_to_console(std::ostream& out, const char* text, std::size_t length);

@@ -82,9 +82,10 @@ HANDLE volatile g_waiting_keyboard = INVALID_HANDLE_VALUE;
 
 // Runs on a thread of its own when Ctrl+C or Ctrl+Break is pressed. _getch asks the console for
 // raw keys, so Ctrl+C normally reaches the wait as a key; where the console raises the event
-// anyway (wine does), a key is put into the console's input instead, and the wait ends with the
-// status the run decided. At a prompt the program ends with the status Windows gives a process
-// ended by Ctrl+C, never 0, and the next prompt of cmd or PowerShell starts a line of its own.
+// anyway (wine was reported to), a key is put into the console's input instead, and the wait ends
+// with the status the run decided. At a prompt the program ends with the status Windows gives a
+// process ended by Ctrl+C, never 0, and the next prompt of cmd or PowerShell starts a line of its
+// own.
 BOOL WINAPI on_interrupt_key(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
