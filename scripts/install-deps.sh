@@ -20,7 +20,9 @@ refresh_lists() {
         if [ "$what" != linux ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
             sudo_if_needed dpkg --add-architecture i386
         fi
-        sudo_if_needed apt-get update -qq
+        # A mirror caught mid-sync fails one index (seen: bookworm-security's i386 list); the
+        # other lists still serve, and a package that truly cannot be found fails the install.
+        sudo_if_needed apt-get update -qq || echo "install-deps: some package lists did not refresh" >&2
         lists_fresh=yes
     fi
 }
@@ -53,7 +55,16 @@ esac
 if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     refresh_lists
-    sudo_if_needed apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    apt_install() { sudo_if_needed apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null; }
+    if ! apt_install; then
+        # An i386 library must have the very version of its amd64 twin. When the security
+        # suite's i386 list is missing, its amd64 list offers versions i386 cannot match; the
+        # release's own suite has both.
+        codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+        [ -n "$codename" ] || exit 1
+        echo "install-deps: retrying with the versions of $codename itself"
+        apt_install -t "$codename"
+    fi
 fi
 
 # Wine needs a Russian locale to give the console code pages 1251 and 866, and man to show the

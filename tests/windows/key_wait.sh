@@ -3,7 +3,8 @@
 # with a Western locale (wine then has the code pages of such a Windows): the Russian text is
 # legible on the screen; after the last answer, even with an extra Enter, it still waits; the key
 # is not echoed; one key ends it with status 0, and what the shell writes next starts a line of
-# its own. With its output in a file it ends without a key.
+# its own. With its output in a file it ends without a key; an error sent to a file is there in
+# code page 866, not on the screen. Ctrl+C at the wait is the key; at a prompt it interrupts.
 # Usage: key_wait.sh WINE PROGRAM
 set -eu
 wine=$1
@@ -55,6 +56,26 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
     within_30s shows_line 'status 0' || fail "the key did not end the wait with status 0"
     ! tmux capture-pane -p -t "$session" | sed -n '/y=0 0j/,$p' | grep -q q || fail "the key was echoed"
 
+    row="$locale, error in a file"
+    start "$locale" "2> '$scratch/err.txt'"
+    within_30s shows 'уравнения:' || fail "the question for the order never appeared"
+    tmux send-keys -t "$session" x Enter
+    within_30s shows_line 'Нажмите любую клавишу' || fail "no request for a key after the error"
+    ! shows 'Ошибка' || fail "the error reached the screen"
+    tmux send-keys -t "$session" C-c
+    within_30s shows_line 'status 1' || fail "Ctrl+C at the wait did not keep the run's status 1"
+    printf 'Ошибка: ожидался порядок уравнения - целое число от 0 до 9\r\n' | iconv -t CP866 |
+        cmp -s - "$scratch/err.txt" || fail "the file does not hold the error in CP866 with CR LF"
+
+    row="$locale, Ctrl+C at a prompt"
+    start "$locale" ""
+    within_30s shows 'уравнения:' || fail "the question for the order never appeared"
+    tmux send-keys -t "$session" 2 Enter
+    within_30s shows 'a()=' || fail "the question for the coefficients never appeared"
+    tmux send-keys -t "$session" C-c
+    # 58 is the low byte of STATUS_CONTROL_C_EXIT, on a line after the prompt's
+    within_30s shows_line 'status 58' || fail "Ctrl+C at a prompt did not end as interrupted"
+
     row="$locale, output in a file"
     start "$locale" "> '$scratch/out.txt'"
     within_30s console_ready || fail "wine's console never took the terminal"
@@ -62,4 +83,5 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
     within_30s shows_line 'status 0' || fail "it waited for a key that nobody was asked for"
 done
 echo "key_wait: legible, waited after the last answer and an extra Enter, took one unechoed key;"
-echo "key_wait: with output in a file it did not wait; under a Russian and a Western locale"
+echo "key_wait: with output in a file it did not wait; an error in a file is CP866 with CR LF;"
+echo "key_wait: Ctrl+C is the key at the wait, an interruption at a prompt; under two locales"
