@@ -468,7 +468,8 @@ struct Stop {
     std::string name;
     int signal;
     bool shell_restores_settings;
-    char then;  // kForeground, or 0 for 'kill %1'
+    char then;      // kForeground, or 0 for 'kill %1'
+    int stops = 1;  // each but the last followed by 'fg'
 };
 
 std::ostream& operator<<(std::ostream& out, const Stop& c)
@@ -478,6 +479,7 @@ std::ostream& operator<<(std::ostream& out, const Stop& c)
 
 const Stop kStops[] = {
     {"sigtstp_then_fg", SIGTSTP, false, kForeground},
+    {"sigtstp_fg_sigtstp_then_fg", SIGTSTP, false, kForeground, 2},
     {"sigttin_then_fg", SIGTTIN, false, kForeground},
     {"sigstop_then_fg_under_bash", SIGSTOP, true, kForeground},
     {"sigtstp_then_kill", SIGTSTP, false, 0},
@@ -493,13 +495,19 @@ TEST_P(StopTest, GivesTerminalBack)
     const Stop& c = GetParam();
     TerminalSession session({false, 0, "", c.shell_restores_settings});
     answer_sample(session);
-    kill(session.program(), c.signal);
-    ASSERT_TRUE(session.wait_until_stopped());
-    if (c.signal != SIGSTOP) {
-        // given back before it stopped, whatever the shell does, and the shell's report of the
-        // stop starts a line of its own
-        EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
-        EXPECT_TRUE(session.wait_for_screen_ending("клавишу\r\n")) << session.screen();
+    for (int stop = 1; stop <= c.stops; ++stop) {
+        if (stop > 1) {
+            session.continue_job(kForeground);
+            ASSERT_TRUE(session.wait_for_key_mode());
+        }
+        kill(session.program(), c.signal);
+        ASSERT_TRUE(session.wait_until_stopped());
+        if (c.signal != SIGSTOP) {
+            // given back before it stopped, whatever the shell does, and the shell's report of
+            // the stop starts a line of its own
+            EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+            EXPECT_TRUE(session.wait_for_screen_ending("клавишу\r\n")) << session.screen();
+        }
     }
     if (c.then == kForeground) {
         session.continue_job(kForeground);
