@@ -55,7 +55,9 @@ esac
 if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     refresh_lists
-    apt_install() { sudo_if_needed apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null; }
+    apt_install() {
+        sudo_if_needed apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null
+    }
     if ! apt_install; then
         # An i386 library must have the very version of its amd64 twin. When the security
         # suite's i386 list is missing, its amd64 list offers versions i386 cannot match; the

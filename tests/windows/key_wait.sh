@@ -23,6 +23,12 @@ within_30s() {
 }
 shows() { tmux capture-pane -p -t "$session" | grep -qF -- "$1"; }
 shows_line() { tmux capture-pane -p -t "$session" | grep -qx -- "$1"; }
+# Once the question $1 is on the screen, types the keys that follow and Enter.
+answer() {
+    within_30s shows "$1" || fail "'$1' never appeared"
+    shift
+    tmux send-keys -t "$session" "$@" Enter
+}
 # Wine's console reads the terminal byte by byte once it runs; a line typed before that would
 # reach it with the terminal's own line end translation.
 console_ready() { stty -F "$(tmux display-message -p -t "$session" '#{pane_tty}')" -a | grep -q -- -icanon; }
@@ -42,12 +48,9 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
     row="$locale, at the console"
     start "$locale" ""
     # capture-pane drops the blank after each question, so the answers wait for what precedes it.
-    for step in 'уравнения:/2' 'a()=/1 0 1'; do
-        within_30s shows "${step%/*}" || fail "'${step%/*}' never appeared"
-        tmux send-keys -t "$session" "${step#*/}" Enter
-    done
-    within_30s shows 'корня:' || fail "the question for the point never appeared"
-    tmux send-keys -t "$session" '0 1' Enter Enter
+    answer 'уравнения:' 2
+    answer 'a()=' '1 0 1'
+    answer 'корня:' '0 1' Enter
     within_30s shows 'Значение полинома: y=0 0j' || fail "no legible result"
     shows_line 'Нажмите любую клавишу' || fail "no legible request for a key"
     sleep 1
@@ -58,8 +61,7 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
 
     row="$locale, error in a file"
     start "$locale" "2> '$scratch/err.txt'"
-    within_30s shows 'уравнения:' || fail "the question for the order never appeared"
-    tmux send-keys -t "$session" x Enter
+    answer 'уравнения:' x
     within_30s shows_line 'Нажмите любую клавишу' || fail "no request for a key after the error"
     ! shows 'Ошибка' || fail "the error reached the screen"
     tmux send-keys -t "$session" C-c
@@ -69,9 +71,8 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
 
     row="$locale, Ctrl+C at a prompt"
     start "$locale" ""
-    within_30s shows 'уравнения:' || fail "the question for the order never appeared"
-    tmux send-keys -t "$session" 2 Enter
-    within_30s shows 'a()=' || fail "the question for the coefficients never appeared"
+    answer 'уравнения:' 2
+    within_30s shows 'a()=' || fail "'a()=' never appeared"
     tmux send-keys -t "$session" C-c
     # 58 is the low byte of STATUS_CONTROL_C_EXIT, on a line after the prompt's
     within_30s shows_line 'status 58' || fail "Ctrl+C at a prompt did not end as interrupted"
