@@ -280,6 +280,15 @@ private:
     std::optional<int> status_;
 };
 
+// What a file the program wrote holds; the file is gone afterwards.
+std::string take_file(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string written{std::istreambuf_iterator<char>(file), {}};
+    static_cast<void>(std::remove(path.c_str()));
+    return written;
+}
+
 // Answers the questions of the sample screen, each after its prompt is on the screen.
 void answer_sample(TerminalSession& session, const std::string& typed_ahead = "")
 {
@@ -412,8 +421,11 @@ struct ErrorLine {
     std::string name;
     std::string typed;                  // at the first prompt
     std::string typed_at_coefficients;  // once their prompt is on the screen
-    std::string screen;  // what the screen must show of the error line and what precedes it
-    std::string redirection = {};  // of standard input or output, in the shell's words
+    std::string screen;  // what the screen or file shows of the error line and what precedes it
+    std::string redirection = {};  // of standard input, in the shell's words
+    // Standard output or error sent to a file: with output there the screen shows no prompt and
+    // no request, and that file or the screen begins with the error line itself.
+    int descriptor_in_file = -1;
 };
 
 std::ostream& operator<<(std::ostream& out, const ErrorLine& c)
@@ -436,6 +448,8 @@ const ErrorLine kErrorLines[] = {
     {"answers_typed_ahead_of_the_point", "1\n", "2 3 x\n",
      "корня: \r\nОшибка: ожидалась действительная часть"},
     {"input_unreadable", "", "", "уравнения: \r\nОшибка: не удалось прочитать", "< /"},
+    {"output_in_a_file", "\x04", "", "Ошибка: ввод закончился,", "", STDOUT_FILENO},
+    {"errors_in_a_file", "\x04", "", "Ошибка: ввод закончился,", "", STDERR_FILENO},
 };
 
 class ErrorLineTest : public testing::TestWithParam<ErrorLine> {};
@@ -443,20 +457,33 @@ class ErrorLineTest : public testing::TestWithParam<ErrorLine> {};
 TEST_P(ErrorLineTest, StartsOnALineOfItsOwn)
 {
     const ErrorLine& c = GetParam();
-    TerminalSession session({false, 0, c.redirection});
+    const std::string file = testing::TempDir() + "horner-error-line";
+    std::string redirection = c.redirection;
+    if (c.descriptor_in_file >= 0) {
+        redirection.append(" ").append(std::to_string(c.descriptor_in_file));
+        redirection.append(">'").append(file).append("'");
+    }
+    TerminalSession session({false, 0, redirection});
+    const bool prompts_on_screen = c.descriptor_in_file != STDOUT_FILENO;
     if (!c.typed.empty()) {  // with nothing to type the error may follow the prompt at once
-        ASSERT_TRUE(session.wait_for_screen_ending("уравнения: "));
+        ASSERT_TRUE(!prompts_on_screen || session.wait_for_screen_ending("уравнения: "));
         session.type(c.typed);
     }
     if (!c.typed_at_coefficients.empty()) {
         ASSERT_TRUE(session.wait_for_screen_ending("a()= "));
         session.type(c.typed_at_coefficients);
     }
-    ASSERT_TRUE(session.wait_for_screen_ending("Нажмите любую клавишу"));
-    ASSERT_TRUE(session.wait_for_key_mode());
-    session.type("x");
+    if (prompts_on_screen) {
+        ASSERT_TRUE(session.wait_for_screen_ending("Нажмите любую клавишу"));
+        ASSERT_TRUE(session.wait_for_key_mode());
+        session.type("x");
+    }
     EXPECT_EQ(session.exit_status(kPatience), 1);
-    EXPECT_NE(session.screen().find(c.screen + " "), std::string::npos) << session.screen();
+    const std::string errors_file = take_file(file);
+    const std::string& shown =
+        c.descriptor_in_file == STDERR_FILENO ? errors_file : session.screen();
+    const std::size_t at = shown.find(c.screen + " ");
+    EXPECT_TRUE(c.descriptor_in_file < 0 ? at != std::string::npos : at == 0) << shown;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ErrorLineTest, testing::ValuesIn(kErrorLines), CaseName{});
@@ -556,9 +583,7 @@ TEST(JobControlTest, OutputToFileEndsWithoutWaiting)
     const std::string output = testing::TempDir() + "horner-terminal-output";
     TerminalSession session({false, 0, "> '" + output + "' " + kSampleInput});
     EXPECT_EQ(session.exit_status(kPatience), 0);
-    std::ifstream file(output);
-    const std::string written{std::istreambuf_iterator<char>(file), {}};
-    static_cast<void>(std::remove(output.c_str()));
+    const std::string written = take_file(output);
     EXPECT_TRUE(written.ends_with("y=0 0j\nНажмите любую клавишу")) << written;
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
 }
