@@ -8,6 +8,7 @@
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/select.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include "support/case_name.h"
 #include "support/program_under_test.h"
 
+#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -43,8 +45,8 @@ struct Launch {
     bool background = false;
     int ignored_signal = 0;   // ignored by the caller, as nohup does
     std::string redirection;  // of standard input or output, in the shell's words
-    // As bash does when a job stops: the terminal back to the shell, with the shell's settings.
-    // dash and busybox ash keep no settings of their own and leave the terminal as it is.
+    // Every shell takes the terminal back when a job stops; bash also gives it the shell's
+    // settings, while dash and busybox ash keep none of their own and leave them as they are.
     bool shell_restores_settings = false;
     // Every descriptor below FD_SETSIZE taken, so that the one the program opens for the terminal
     // lies beyond what select() can watch.
@@ -106,11 +108,12 @@ constexpr char kBackground = 'B';  // 'bg': continue it where it is
             _exit(WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw));
         }
         if (changed == job) {
+            tcsetpgrp(STDIN_FILENO, getpgrp());
             if (launch.shell_restores_settings) {
-                tcsetpgrp(STDIN_FILENO, getpgrp());
                 tcsetattr(STDIN_FILENO, TCSADRAIN, &shell_settings);
             }
-            static_cast<void>(write(report, "S", 1));
+            const char stopped_by = static_cast<char>(WSTOPSIG(raw));
+            static_cast<void>(write(report, &stopped_by, 1));
         }
         pollfd command{commands, POLLIN, 0};
         char what = 0;
@@ -121,6 +124,19 @@ constexpr char kBackground = 'B';  // 'bg': continue it where it is
             kill(-job, SIGCONT);
         }
     }
+}
+
+// Looks at a state of the program or its terminal until it holds; false if it never does.
+template <typename State> bool wait_until(State holds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        usleep(1000);
+    }
+    return true;
 }
 
 class TerminalSession {
@@ -159,14 +175,16 @@ public:
         close(master_);
     }
 
-    // True once the job has been stopped by a signal, as a shell's job table would show it.
-    bool wait_until_stopped() const
+    // The signal that stopped the job, as a shell's job table would show it; 0 if none did.
+    int wait_until_stopped() const
     {
         pollfd report{report_, POLLIN, 0};
-        char stop = 0;
-        return poll(&report, 1, static_cast<int>(std::chrono::milliseconds(kPatience).count())) >
-                   0 &&
-               read(report_, &stop, 1) == 1;
+        char stopped_by = 0;
+        if (poll(&report, 1, static_cast<int>(std::chrono::milliseconds(kPatience).count())) > 0 &&
+            read(report_, &stopped_by, 1) == 1) {
+            return stopped_by;
+        }
+        return 0;
     }
 
     // The shell's 'fg' or 'bg' for the stopped job.
@@ -177,11 +195,12 @@ public:
         ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     }
 
-    // A key of several bytes, arriving byte by byte as over a slow line.
-    // False if the machine was too loaded for any byte to follow the last within twice the gap.
-    bool type_slowly(const std::string& key, std::chrono::milliseconds gap) const
+    // A key of several bytes, arriving byte by byte as over a slow line, the first no later than
+    // the gap after the moment given. False if the machine was too loaded for any byte to come
+    // within twice the gap.
+    bool type_slowly(const std::string& key, std::chrono::milliseconds gap,
+                     std::chrono::steady_clock::time_point last) const
     {
-        auto last = std::chrono::steady_clock::now();
         bool in_time = true;
         for (const char byte : key) {
             type(std::string(1, byte));
@@ -207,16 +226,7 @@ public:
 
     bool wait_for_key_mode() const
     {
-        const auto deadline = std::chrono::steady_clock::now() + kPatience;
-        while (std::chrono::steady_clock::now() < deadline) {
-            termios now{};
-            tcgetattr(terminal_, &now);
-            if ((now.c_lflag & ECHO) == 0) {
-                return true;
-            }
-            usleep(5000);
-        }
-        return false;
+        return wait_until([&] { return (settings().c_lflag & ECHO) == 0; });
     }
 
     termios settings() const
@@ -224,6 +234,12 @@ public:
         termios now{};
         tcgetattr(terminal_, &now);
         return now;
+    }
+
+    // As the shell does at its prompt.
+    void set_settings(const termios& settings) const
+    {
+        ASSERT_EQ(tcsetattr(terminal_, TCSANOW, &settings), 0);
     }
 
     std::optional<int> exit_status(std::chrono::milliseconds patience)
@@ -242,11 +258,67 @@ public:
         return status_;
     }
 
+    // What the terminal holds for its next reader. In canonical mode FIONREAD counts whole lines
+    // only, so a line without its end is counted with the terminal briefly byte at a time.
     int unread_bytes() const
     {
+        const termios now = settings();
+        termios byte_at_a_time = now;
+        byte_at_a_time.c_lflag &= ~static_cast<tcflag_t>(ICANON);
+        const bool canonical = (now.c_lflag & ICANON) != 0;
+        if (canonical) {
+            tcsetattr(terminal_, TCSANOW, &byte_at_a_time);
+        }
         int count = -1;
         ioctl(terminal_, FIONREAD, &count);
+        if (canonical) {
+            tcsetattr(terminal_, TCSANOW, &now);
+        }
         return count;
+    }
+
+    // True once the program has read what was typed of a key and waits for the rest: asleep in
+    // a system call other than read. Typed bytes reach the terminal's queue a moment after they
+    // are written, so an empty queue alone could be one the program has yet to read from.
+    bool wait_for_rest_of_key() const
+    {
+        return wait_until([&] {
+            const long call = program_system_call();
+            return unread_bytes() == 0 && call >= 0 && call != SYS_read;
+        });
+    }
+
+    // True once the signal sent to the program is no longer pending: its handler has been called,
+    // and any system call it was asleep in has returned.
+    bool wait_until_delivered(int signal_number) const
+    {
+        return wait_until([&] { return !signal_pending(signal_number); });
+    }
+
+    // Pending for the thread or for the whole process, as /proc shows each in hexadecimal.
+    bool signal_pending(int signal_number) const
+    {
+        std::ifstream file("/proc/" + std::to_string(program_) + "/status");
+        const unsigned long long bit = 1ULL << (signal_number - 1);
+        for (std::string field; file >> field;) {
+            std::string mask;
+            if ((field == "SigPnd:" || field == "ShdPnd:") && file >> mask &&
+                (std::stoull(mask, nullptr, 16) & bit) != 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The system call the program is asleep in; -1 while it runs.
+    long program_system_call() const
+    {
+        std::ifstream file("/proc/" + std::to_string(program_) + "/syscall");
+        std::string number;
+        file >> number;
+        return !number.empty() && std::isdigit(static_cast<unsigned char>(number[0])) != 0
+                   ? std::stol(number)
+                   : -1;
     }
 
     pid_t program() const { return program_; }
@@ -335,9 +407,16 @@ struct WaitEnding {
     std::string name;
     std::string key;  // typed at the wait, after the signal if there is one
     int signal;
-    int expected_status;  // 0 after a signal: the caller ignores it, as nohup does
+    int expected_status;  // 0 after a signal that ends or stops: the caller ignores it (nohup)
     std::chrono::milliseconds gap = std::chrono::milliseconds(5);  // between the key's bytes
+    std::size_t bytes_before_signal = 0;  // of the key, read by the program before the signal
 };
+
+// SIGCONT has nothing to ignore: it reaches the program's handler, whatever the row expects.
+int ignored_by_caller(const WaitEnding& c)
+{
+    return c.expected_status == 0 && c.signal != SIGCONT ? c.signal : 0;
+}
 
 std::ostream& operator<<(std::ostream& out, const WaitEnding& c)
 {
@@ -355,6 +434,8 @@ const WaitEnding kWaitEndings[] = {
     {"ctrl_q_is_a_key", "\x11", 0, 0},
     // Bytes that come within the wait's patience belong to the key, and none reaches the shell.
     {"function_key_over_a_slow_line", "\x1b[15~", 0, 0, std::chrono::milliseconds(20)},
+    // A 'fg' or 'kill -CONT' between them changes nothing: the rest is not echoed after the wait.
+    {"function_key_split_by_sigcont", "\x1b[15~", SIGCONT, 0, std::chrono::milliseconds(20), 1},
     {"sigterm", "", SIGTERM, 128 + SIGTERM},
     {"sighup", "", SIGHUP, 128 + SIGHUP},
     {"sigint", "", SIGINT, 128 + SIGINT},
@@ -383,12 +464,20 @@ class WaitEndingTest : public testing::TestWithParam<WaitEnding> {};
 TEST_P(WaitEndingTest, LeavesTerminalAsItWas)
 {
     const WaitEnding& c = GetParam();
-    TerminalSession session({false, c.expected_status == 0 ? c.signal : 0, ""});
+    TerminalSession session({false, ignored_by_caller(c), ""});
     answer_sample(session);
+    session.type(c.key.substr(0, c.bytes_before_signal));
+    ASSERT_TRUE(c.bytes_before_signal == 0 || session.wait_for_rest_of_key());
+    const auto signal_sent = std::chrono::steady_clock::now();
     if (c.signal != 0) {
         kill(session.program(), c.signal);
+        // between a key's bytes, the rest comes only once the signal has interrupted the wait
+        ASSERT_TRUE(c.bytes_before_signal == 0 || session.wait_until_delivered(c.signal));
     }
-    if (!session.type_slowly(c.key, c.gap)) {
+    // and the wait's patience for the rest starts over from there
+    const auto rest_due_from =
+        c.bytes_before_signal > 0 ? signal_sent : std::chrono::steady_clock::now();
+    if (!session.type_slowly(c.key.substr(c.bytes_before_signal), c.gap, rest_due_from)) {
         GTEST_SKIP() << "the machine was too loaded to type the key's bytes in time";
     }
     EXPECT_EQ(session.exit_status(kPatience), c.expected_status);
@@ -495,8 +584,9 @@ struct Stop {
     std::string name;
     int signal;
     bool shell_restores_settings;
-    char then;      // kForeground, or 0 for 'kill %1'
-    int stops = 1;  // each but the last followed by 'fg'
+    char then;                             // kForeground, or 0 for 'kill %1'
+    int stops = 1;                         // each but the last followed by 'fg'
+    bool continued_in_background = false;  // with 'bg' first, at the shell's prompt
 };
 
 std::ostream& operator<<(std::ostream& out, const Stop& c)
@@ -509,6 +599,7 @@ const Stop kStops[] = {
     {"sigtstp_fg_sigtstp_then_fg", SIGTSTP, false, kForeground, 2},
     {"sigttin_then_fg", SIGTTIN, false, kForeground},
     {"sigstop_then_fg_under_bash", SIGSTOP, true, kForeground},
+    {"sigtstp_bg_then_fg", SIGTSTP, false, kForeground, 1, true},
     {"sigtstp_then_kill", SIGTSTP, false, 0},
     {"sigtstp_then_kill_under_bash", SIGTSTP, true, 0},
     {"sigstop_then_kill", SIGSTOP, false, 0},
@@ -528,13 +619,24 @@ TEST_P(StopTest, GivesTerminalBack)
             ASSERT_TRUE(session.wait_for_key_mode());
         }
         kill(session.program(), c.signal);
-        ASSERT_TRUE(session.wait_until_stopped());
+        ASSERT_EQ(session.wait_until_stopped(), c.signal);
         if (c.signal != SIGSTOP) {
             // given back before it stopped, whatever the shell does, and the shell's report of
             // the stop starts a line of its own
             EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
             EXPECT_TRUE(session.wait_for_screen_ending("клавишу\r\n")) << session.screen();
         }
+    }
+    if (c.continued_in_background) {
+        // The shell's prompt has settings of its own, as readline's: the job leaves them alone
+        // and stops again as it reads from a terminal that is not its own.
+        termios prompt = session.initial_settings();
+        prompt.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        session.set_settings(prompt);
+        session.continue_job(kBackground);
+        ASSERT_EQ(session.wait_until_stopped(), SIGTTIN);
+        EXPECT_TRUE(same_settings(session.settings(), prompt));
+        session.set_settings(session.initial_settings());
     }
     if (c.then == kForeground) {
         session.continue_job(kForeground);
@@ -554,27 +656,50 @@ INSTANTIATE_TEST_SUITE_P(Cases, StopTest, testing::ValuesIn(kStops), CaseName{})
 
 const std::string kSampleInput = "<<EOF\n2\n1 0 1\n0 1\nEOF\n";
 
-// 'horner < input &', stopped when it would take the terminal: 'kill %1' (SIGTERM, then
-// SIGCONT) ends it at once, and the terminal keeps the shell's settings.
-TEST(JobControlTest, BackgroundJobEndsWhenKilled)
+// 'horner < input &' stops by SIGTTOU when it would take the terminal for the key, with SIGTSTP
+// ignored too; then 'kill %1' (SIGTERM, then SIGCONT) ends it at once, 'bg' ends it without the
+// wait it cannot have, and 'fg' gives it the wait. The terminal keeps the shell's settings.
+struct BackgroundStart {
+    std::string name;
+    int ignored_signal;
+    char then;  // kForeground, kBackground, or 0 for 'kill %1'
+    int expected_status;
+};
+
+std::ostream& operator<<(std::ostream& out, const BackgroundStart& c)
 {
-    TerminalSession session({true, 0, kSampleInput, true});
-    ASSERT_TRUE(session.wait_until_stopped());
-    kill(session.program(), SIGTERM);
-    kill(session.program(), SIGCONT);
-    EXPECT_EQ(session.exit_status(kPatience), 128 + SIGTERM);
+    return out << c.name;
+}
+
+const BackgroundStart kBackgroundStarts[] = {
+    {"killed", 0, 0, 128 + SIGTERM},
+    {"continued_in_background", 0, kBackground, 0},
+    {"brought_to_foreground_with_sigtstp_ignored", SIGTSTP, kForeground, 0},
+};
+
+class BackgroundStartTest : public testing::TestWithParam<BackgroundStart> {};
+
+TEST_P(BackgroundStartTest, StopsUntilForeground)
+{
+    const BackgroundStart& c = GetParam();
+    TerminalSession session({true, c.ignored_signal, kSampleInput, true});
+    ASSERT_EQ(session.wait_until_stopped(), SIGTTOU);
+    if (c.then == 0) {
+        kill(session.program(), SIGTERM);
+        kill(session.program(), SIGCONT);
+    } else {
+        session.continue_job(c.then);
+    }
+    if (c.then == kForeground) {
+        ASSERT_TRUE(session.wait_for_key_mode());
+        session.type("x");
+    }
+    EXPECT_EQ(session.exit_status(kPatience), c.expected_status);
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
 }
 
-// The same job continued with 'bg' cannot have the terminal: it ends without waiting.
-TEST(JobControlTest, BackgroundJobContinuedInBackgroundEnds)
-{
-    TerminalSession session({true, 0, kSampleInput, true});
-    ASSERT_TRUE(session.wait_until_stopped());
-    session.continue_job(kBackground);
-    EXPECT_EQ(session.exit_status(kPatience), 0);
-    EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
-}
+INSTANTIATE_TEST_SUITE_P(Cases, BackgroundStartTest, testing::ValuesIn(kBackgroundStarts),
+                         CaseName{});
 
 // With its output in a file the request cannot be seen: no wait, and the line end that follows
 // a key at the terminal never reaches the file.
