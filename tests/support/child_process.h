@@ -16,11 +16,15 @@ inline constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 // What goes wrong with the child's standard streams.
 struct StreamTrouble {
     std::size_t output_room = kNoLimit;  // bytes standard output takes before every write fails
-    bool input_unreadable = false;       // standard input is there, but every read fails
+    // Standard input is there, but reads fail: every one, or where the platform can, every one
+    // after the input given.
+    bool input_unreadable = false;
 };
 
-// Whether this platform can let standard output fail part-way (room other than 0 or kNoLimit).
+// Whether this platform can let standard output fail part-way (room other than 0 or kNoLimit),
+// and standard input fail after some input.
 extern const bool kOutputCanFailPartWay;
+extern const bool kInputCanFailPartWay;
 
 // Runs a program with the given standard input and captures both output streams and the exit
 // status. The child has no console keyboard of its own to wait on: on POSIX systems it starts in

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,9 +42,30 @@ struct TemporaryFile {
     }
 };
 
+// Standard input whose reads fail once the contents are read: a socket whose other end was
+// closed with data of its own unread, which the reader sees, after what was sent, as a reset.
+int input_failing_after(const std::string& contents)
+{
+    int ends[2] = {-1, -1};
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+        throw std::runtime_error("cannot create a socket pair");
+    }
+    fcntl(ends[0], F_SETFL, O_NONBLOCK);  // contents beyond the socket's buffer fail, not hang
+    const bool sent =
+        write(ends[0], contents.data(), contents.size()) == static_cast<ssize_t>(contents.size()) &&
+        write(ends[1], "x", 1) == 1;
+    close(ends[0]);
+    if (!sent) {
+        close(ends[1]);
+        throw std::runtime_error("cannot send the input through a socket");
+    }
+    return ends[1];
+}
+
 }  // namespace
 
 const bool kOutputCanFailPartWay = true;
+const bool kInputCanFailPartWay = true;
 
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& input, const StreamTrouble& trouble)
@@ -51,7 +73,10 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     const TemporaryFile in(input);
     const TemporaryFile out("");
     const TemporaryFile err("");
+    // A directory cannot be read at all.
     const char* const input_path = trouble.input_unreadable ? "/" : in.path.c_str();
+    const int failing_input =
+        trouble.input_unreadable && !input.empty() ? input_failing_after(input) : -1;
 
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) {
@@ -81,13 +106,18 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
             setrlimit(RLIMIT_FSIZE, &limit);
             static_cast<void>(signal(SIGXFSZ, SIG_IGN));
         }
-        const bool opened = dup2(open(input_path, O_RDONLY), STDIN_FILENO) == STDIN_FILENO &&
+        const int input_descriptor =
+            failing_input >= 0 ? failing_input : open(input_path, O_RDONLY);
+        const bool opened = dup2(input_descriptor, STDIN_FILENO) == STDIN_FILENO &&
                             dup2(output, STDOUT_FILENO) == STDOUT_FILENO &&
                             dup2(open(err.path.c_str(), O_WRONLY), STDERR_FILENO) == STDERR_FILENO;
         if (opened) {
             execv(program.c_str(), argv.data());
         }
         _exit(127);
+    }
+    if (failing_input >= 0) {
+        close(failing_input);
     }
     int wait_status = 0;
     waitpid(child, &wait_status, 0);

@@ -73,8 +73,10 @@ HANDLE reopen(const TemporaryFile& file, DWORD access)
 
 }  // namespace
 
-// A file cannot be cut short at a given size here, as POSIX file-size limits do.
+// A file cannot be cut short at a given size here, as POSIX file-size limits do, nor standard
+// input made to fail after some of it.
 const bool kOutputCanFailPartWay = false;
+const bool kInputCanFailPartWay = false;
 
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& input, const StreamTrouble& trouble)
