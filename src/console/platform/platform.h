@@ -22,8 +22,9 @@ bool write_to_console(std::ostream& out, const char* text, std::size_t length);
 // read.
 std::ptrdiff_t read_standard_input(char* buffer, std::size_t size);
 
-// Whether standard output, or standard error, is shown on a terminal or console rather than going
-// to a file or a pipe.
+// Whether standard input comes from a terminal or console, and whether standard output, or
+// standard error, is shown on one, rather than coming from or going to a file or a pipe.
+bool standard_input_is_terminal();
 bool standard_output_is_terminal();
 bool standard_error_is_terminal();
 

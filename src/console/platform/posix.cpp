@@ -7,10 +7,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <iterator>
 
 #include "console/platform/platform.h"
 
@@ -31,19 +31,43 @@ namespace {
 // succession; whatever follows the first byte within this time belongs to the same key.
 constexpr suseconds_t kKeyTailMicroseconds = 50000;
 
-// Signals whose default action ends the program: whichever ends it during the wait, the
-// terminal must not be left without echo. The faults among them would come from the program
-// itself.
-constexpr int kEndingSignals[] = {SIGHUP,    SIGINT,  SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM,
-                                  SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGPIPE, SIGABRT, SIGSEGV,
-                                  SIGBUS,    SIGFPE,  SIGILL,  SIGTRAP, SIGSYS};
+// One more than the highest signal number.
+#ifdef NSIG
+constexpr int kSignalLimit = NSIG;
+#else
+constexpr int kSignalLimit = 65;
+#endif
+
+// Signals whose default action ends the process, as signal(7) and POSIX list them: whichever ends
+// it during the wait, the terminal must not be left without echo. Those that only some systems
+// have are asked for by name, and the real-time signals are added as the system numbers them.
+// SIGIO is named only as SIGPOLL, POSIX's name for it: where the two differ (the BSDs, macOS),
+// SIGIO is ignored by default. The faults among them would come from the program itself.
+constexpr int kEndingSignals[] = {
+    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT,   SIGBUS,  SIGFPE,  SIGUSR1, SIGSEGV,
+    SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGVTALRM, SIGPROF, SIGXFSZ, SIGSYS,
+#ifdef SIGPOLL
+    SIGPOLL,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGEMT
+    SIGEMT,
+#endif
+#ifdef SIGLOST
+    SIGLOST,
+#endif
+};
 // Signals whose default action stops the program: the terminal is given back before it stops.
 constexpr int kStoppingSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
-constexpr std::size_t kHandledSignals =
-    std::size(kEndingSignals) + std::size(kStoppingSignals) + 1;  // and SIGCONT
 
-// What the signal handlers need, kept where they can reach it.
-int g_terminal = -1;
+// What the signal handlers need, kept where they can reach it. The settings are written before
+// the handlers are installed, and only read while they are.
+volatile std::sig_atomic_t g_terminal = -1;
 termios g_saved_settings;
 termios g_wait_settings;
 // The wait's settings are (or are about to be) on the terminal: set before they are applied and
@@ -138,50 +162,86 @@ void reapply_wait_settings(int /*signal_number*/)
     errno = saved_errno;
 }
 
-using PreviousActions = struct sigaction[kHandledSignals];
+// The signals the wait takes care of, as this system numbers them.
+struct WaitSignals {
+    sigset_t ending;
+    sigset_t stopping;
+    sigset_t all;  // with SIGCONT: no handler interrupts another
+};
 
-// Each signal with its handler, in the order their previous actions are kept.
-template <typename Visit> void for_each_handled_signal(Visit visit)
+WaitSignals wait_signals()
 {
-    std::size_t slot = 0;
+    WaitSignals signals{};
+    sigemptyset(&signals.ending);
+    sigemptyset(&signals.stopping);
+    sigemptyset(&signals.all);
     for (const int signal_number : kEndingSignals) {
-        visit(slot++, signal_number, restore_and_end, 0);
+        sigaddset(&signals.ending, signal_number);
+        sigaddset(&signals.all, signal_number);
     }
+#ifdef SIGRTMIN
+    for (int signal_number = SIGRTMIN; signal_number <= SIGRTMAX; ++signal_number) {
+        sigaddset(&signals.ending, signal_number);
+        sigaddset(&signals.all, signal_number);
+    }
+#endif
     for (const int signal_number : kStoppingSignals) {
-        visit(slot++, signal_number, restore_and_stop, SA_RESTART);
+        sigaddset(&signals.stopping, signal_number);
+        sigaddset(&signals.all, signal_number);
     }
-    visit(slot, SIGCONT, reapply_wait_settings, SA_RESTART);
+    sigaddset(&signals.all, SIGCONT);
+    return signals;
 }
+
+using SignalHandler = void (*)(int);
+
+// The wait's handler of a signal, or nullptr for one it leaves alone.
+SignalHandler handler_for(const WaitSignals& signals, int signal_number)
+{
+    if (sigismember(&signals.ending, signal_number) == 1) {
+        return restore_and_end;
+    }
+    if (sigismember(&signals.stopping, signal_number) == 1) {
+        return restore_and_stop;
+    }
+    return signal_number == SIGCONT ? reapply_wait_settings : nullptr;
+}
+
+// The actions the caller gave the signals, by number, to be given back once the wait is over.
+struct PreviousActions {
+    struct sigaction action[kSignalLimit];
+    bool kept[kSignalLimit];
+};
 
 void install_handlers(PreviousActions& previous)
 {
     // No handler interrupts another, so each sees the flags as the one before left them, and none
     // is stopped by SIGTTOU while it sets the terminal.
-    sigset_t handled;
-    sigemptyset(&handled);
-    for_each_handled_signal([&](std::size_t, int signal_number, void (*)(int), int) {
-        sigaddset(&handled, signal_number);
-    });
-    for_each_handled_signal(
-        [&](std::size_t slot, int signal_number, void (*handler)(int), int flags) {
-            sigaction(signal_number, nullptr, &previous[slot]);
-            // A signal the caller chose to ignore (nohup, a shell's trap '') stays ignored.
-            if (previous[slot].sa_handler == SIG_IGN) {
-                return;
-            }
-            struct sigaction action {};
-            action.sa_handler = handler;
-            action.sa_mask = handled;
-            action.sa_flags = flags;
-            sigaction(signal_number, &action, nullptr);
-        });
+    const WaitSignals signals = wait_signals();
+    for (int signal_number = 1; signal_number < kSignalLimit; ++signal_number) {
+        const SignalHandler handler = handler_for(signals, signal_number);
+        previous.kept[signal_number] =
+            handler != nullptr &&
+            sigaction(signal_number, nullptr, &previous.action[signal_number]) == 0;
+        // A signal the caller chose to ignore (nohup, a shell's trap '') stays ignored.
+        if (!previous.kept[signal_number] || previous.action[signal_number].sa_handler == SIG_IGN) {
+            continue;
+        }
+        struct sigaction action {};
+        action.sa_handler = handler;
+        action.sa_mask = signals.all;
+        action.sa_flags = handler == restore_and_end ? 0 : SA_RESTART;
+        sigaction(signal_number, &action, nullptr);
+    }
 }
 
 void restore_handlers(const PreviousActions& previous)
 {
-    for_each_handled_signal([&](std::size_t slot, int signal_number, void (*)(int), int) {
-        sigaction(signal_number, &previous[slot], nullptr);
-    });
+    for (int signal_number = 1; signal_number < kSignalLimit; ++signal_number) {
+        if (previous.kept[signal_number]) {
+            sigaction(signal_number, &previous.action[signal_number], nullptr);
+        }
+    }
 }
 
 // As a shell does when it starts: a job in the background stops until it is brought to the
@@ -245,6 +305,11 @@ std::ptrdiff_t read_standard_input(char* buffer, std::size_t size)
     return read_retrying(STDIN_FILENO, buffer, size);
 }
 
+bool standard_input_is_terminal()
+{
+    return isatty(STDIN_FILENO) != 0;
+}
+
 bool standard_output_is_terminal()
 {
     return isatty(STDOUT_FILENO) != 0;
@@ -279,13 +344,15 @@ void wait_for_key()
     settings.c_cc[VMIN] = 1;
     settings.c_cc[VTIME] = 0;
     g_wait_settings = settings;
+    g_request_line_ended = 0;
+    // What the handlers read is in place before any of them can run.
+    std::atomic_signal_fence(std::memory_order_seq_cst);
     PreviousActions previous;
     install_handlers(previous);
 
     // TCSAFLUSH drops what was typed before the wait, so only a fresh key ends it.
     g_restore_needed = 1;
     g_reapply_on_continue = 1;
-    g_request_line_ended = 0;
     if (tcsetattr(terminal, TCSAFLUSH, &settings) == 0) {
         read_one_key(terminal);
     }
