@@ -11,6 +11,10 @@ void write_console_text(const char* message)
     write_console_text(std::cout, message);
 }
 
+// One cut into pieces, here: a console takes each piece whole or not at all, so no text is ever
+// written twice.
+static_assert(kConsoleTextBufferBytes <= kConsoleWriteBytes);
+
 void write_console_text(std::ostream& out, const char* message)
 {
     char converted[kConsoleTextBufferBytes];

@@ -12,9 +12,12 @@
 // receives exactly length bytes.
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted);
 
-// Writes length bytes of program text straight to the console
-// where out is a standard stream shown on one that takes text its own way; false where the text
-// is to go through out, converted, instead.
+// The most bytes of program text that write_to_console takes at once.
+inline constexpr std::size_t kConsoleWriteBytes = 128;
+
+// Writes length bytes of program text, at most kConsoleWriteBytes, straight to the console where
+// out is a standard stream shown on one that takes text its own way; false, having written
+// nothing, where the text is to go through out, converted, instead.
 bool write_to_console(std::ostream& out, const char* text, std::size_t length);
 
 // Reads what one read of standard input brings, at most size bytes: on a terminal, the line typed

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <iostream>
 
@@ -17,8 +18,9 @@
 namespace {
 
 constexpr UINT kProgramCodePage = 1251;
-// Code page 1251 has one UTF-16 unit for each byte: a text goes to the console in pieces of this.
-constexpr std::size_t kWidePieceUnits = 128;
+// How long a console read that brought nothing may be the work of Ctrl+C, whose handler has yet
+// to start: CPython waits as long for its own.
+constexpr DWORD kInterruptPatienceMilliseconds = 100;
 
 // The Russian alphabet from code page 1251 to 866; the messages hold nothing else but ASCII.
 char to_code_page_866(char program_byte)
@@ -77,35 +79,74 @@ void write_line_end_to_console()
     }
 }
 
-// The keyboard while the key is waited for, else INVALID_HANDLE_VALUE.
-HANDLE volatile g_waiting_keyboard = INVALID_HANDLE_VALUE;
+// Where the run stands, for the Ctrl+C handler, which runs on a thread of its own. Every change
+// is a compare-exchange, so that exactly one of "the handler ends the program" and "the wait
+// takes the key" happens, and once the key is taken Ctrl+C changes nothing.
+enum RunPhase : int {
+    kAsking,       // at the questions: Ctrl+C ends the program
+    kInterrupted,  // the handler is ending it
+    kWaiting,      // at the request for a key: Ctrl+C is the key
+    kPuttingKey,   // the handler is putting that key into the console's input
+    kDone,         // the key is taken
+};
+std::atomic<int> g_phase{kAsking};
+// Set once the handler has taken the run over to end it.
+HANDLE g_interrupted = nullptr;
 
-// Runs on a thread of its own when Ctrl+C or Ctrl+Break is pressed. _getch asks the console for
-// raw keys, so Ctrl+C normally reaches the wait as a key; where the console raises the event
-// anyway (wine was reported to), a key is put into the console's input instead, and the wait ends
-// with the status the run decided. At a prompt the program ends with the status Windows gives a
-// process ended by Ctrl+C, never 0, and the next prompt of cmd or PowerShell starts a line of its
-// own.
+bool change_phase(int from, int to)
+{
+    return g_phase.compare_exchange_strong(from, to);
+}
+
+// A Ctrl+C key record, put into the console's input through a handle of the caller's own.
+void put_interrupt_key()
+{
+    const HANDLE keyboard = open_console("CONIN$");
+    if (keyboard == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    INPUT_RECORD key{};
+    key.EventType = KEY_EVENT;
+    key.Event.KeyEvent.bKeyDown = TRUE;
+    key.Event.KeyEvent.wRepeatCount = 1;
+    key.Event.KeyEvent.wVirtualKeyCode = 'C';
+    key.Event.KeyEvent.uChar.UnicodeChar = 3;
+    key.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+    DWORD written = 0;
+    WriteConsoleInputW(keyboard, &key, 1, &written);
+    CloseHandle(keyboard);
+}
+
+// Runs on a thread of its own when Ctrl+C or Ctrl+Break is pressed. At a question the program
+// ends with the status Windows gives a process ended by Ctrl+C, never 0, and the next prompt of
+// cmd or PowerShell starts a line of its own. At the wait _getch asks the console for raw keys, so
+// Ctrl+C normally reaches it as a key; where the console raises the event anyway (wine does, and
+// Ctrl+Break always does), a key is put into the console's input instead, and the wait ends with
+// the status the run decided. Once the key is taken, nothing changes that status.
 BOOL WINAPI on_interrupt_key(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
         return FALSE;  // the console closing, logoff, shutdown: the system's own way
     }
-    const HANDLE keyboard = g_waiting_keyboard;
-    if (keyboard != INVALID_HANDLE_VALUE) {
-        INPUT_RECORD key{};
-        key.EventType = KEY_EVENT;
-        key.Event.KeyEvent.bKeyDown = TRUE;
-        key.Event.KeyEvent.wRepeatCount = 1;
-        key.Event.KeyEvent.wVirtualKeyCode = 'C';
-        key.Event.KeyEvent.uChar.UnicodeChar = 3;
-        key.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
-        DWORD written = 0;
-        WriteConsoleInputW(keyboard, &key, 1, &written);
-        return TRUE;
+    if (change_phase(kAsking, kInterrupted)) {
+        SetEvent(g_interrupted);
+        write_line_end_to_console();
+        ExitProcess(STATUS_CONTROL_C_EXIT);
     }
-    write_line_end_to_console();
-    ExitProcess(STATUS_CONTROL_C_EXIT);
+    if (change_phase(kWaiting, kPuttingKey)) {
+        put_interrupt_key();
+        g_phase.store(kWaiting);
+    }
+    return TRUE;
+}
+
+// The main thread's part once the handler has taken the run over: nothing more, until the
+// handler's ExitProcess ends it.
+[[noreturn]] void wait_for_interrupt_to_end_program()
+{
+    for (;;) {
+        Sleep(INFINITE);
+    }
 }
 
 }  // namespace
@@ -123,29 +164,42 @@ bool write_to_console(std::ostream& out, const char* text, std::size_t length)
     if (console == nullptr) {
         return false;
     }
+    if (length > kConsoleWriteBytes) {
+        return false;
+    }
+    // Code page 1251 has one UTF-16 unit for each byte.
+    wchar_t wide[kConsoleWriteBytes];
+    const int units = MultiByteToWideChar(kProgramCodePage, 0, text, static_cast<int>(length), wide,
+                                          static_cast<int>(kConsoleWriteBytes));
+    if (units <= 0) {
+        return false;
+    }
     // What the stream holds comes first on the screen.
     out.flush();
-    while (length > 0) {
-        const std::size_t piece = std::min(length, kWidePieceUnits);
-        wchar_t wide[kWidePieceUnits];
-        const int units = MultiByteToWideChar(kProgramCodePage, 0, text, static_cast<int>(piece),
-                                              wide, static_cast<int>(kWidePieceUnits));
-        DWORD written = 0;
-        if (units <= 0 ||
-            WriteConsoleW(console, wide, static_cast<DWORD>(units), &written, nullptr) == 0) {
-            return false;
-        }
-        text += piece;
-        length -= piece;
-    }
-    return true;
+    DWORD written = 0;
+    return WriteConsoleW(console, wide, static_cast<DWORD>(units), &written, nullptr) != 0;
 }
 
 std::ptrdiff_t read_standard_input(char* buffer, std::size_t size)
 {
     // The C run-time library's own read keeps the text mode of standard input: CR LF becomes LF,
     // and Ctrl+Z at the console ends the input.
-    return _read(0, buffer, static_cast<unsigned int>(std::min<std::size_t>(size, INT_MAX)));
+    const int got =
+        _read(0, buffer, static_cast<unsigned int>(std::min<std::size_t>(size, INT_MAX)));
+    // Ctrl+C cancels a console read, which then brings nothing, while its handler starts on a
+    // thread of its own: it is given the time to end the program before the nothing is taken for
+    // the end of the input.
+    if (got == 0 && standard_input_is_terminal() &&
+        WaitForSingleObject(g_interrupted, kInterruptPatienceMilliseconds) == WAIT_OBJECT_0) {
+        wait_for_interrupt_to_end_program();
+    }
+    return got;
+}
+
+bool standard_input_is_terminal()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
 bool standard_output_is_terminal()
@@ -160,17 +214,21 @@ bool standard_error_is_terminal()
 
 void handle_interrupt_keys()
 {
+    g_interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(on_interrupt_key, TRUE);
 }
 
 void wait_for_key()
 {
     // Keys typed before the request, an extra Enter after the last answer among them, would end
-    // the wait before the result could be read.
+    // the wait before the result could be read. Flushed before the wait begins, so that a key the
+    // handler puts in from then on is kept.
     const HANDLE keyboard = open_console("CONIN$");
     if (keyboard != INVALID_HANDLE_VALUE) {
         FlushConsoleInputBuffer(keyboard);
-        g_waiting_keyboard = keyboard;
+    }
+    if (!change_phase(kAsking, kWaiting)) {
+        wait_for_interrupt_to_end_program();
     }
     // _getch reads the keyboard itself, not the buffered standard input. An arrow or a function
     // key comes as two codes, 0 or 0xE0 and then its own: both are taken, so that the second
@@ -179,10 +237,13 @@ void wait_for_key()
     if (key == 0 || key == 0xE0) {
         static_cast<void>(_getch());
     }
+    // A key the handler is putting in is waited for, so that the flush below drops it too.
+    while (!change_phase(kWaiting, kDone)) {
+        Sleep(0);
+    }
     // The rest of a line typed or pasted as the key is dropped rather than left for cmd, as the
     // keys before the request were.
     if (keyboard != INVALID_HANDLE_VALUE) {
-        g_waiting_keyboard = INVALID_HANDLE_VALUE;
         FlushConsoleInputBuffer(keyboard);
         CloseHandle(keyboard);
     }
