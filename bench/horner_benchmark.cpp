@@ -7,6 +7,7 @@
 
 #include "console/dialogue.h"
 #include "evaluation/complex_horner.h"
+#include "support/scripted_input.h"
 
 namespace {
 
@@ -50,10 +51,14 @@ void no_key() {}
 void whole_dialogue(benchmark::State& state)
 {
     for (auto _ : state) {
-        std::istringstream in("9\n1 -2 3 -4 5 -6 7 -8 9 -10\n0.7 0.1\n");
+        ScriptedInput input("9\n1 -2 3 -4 5 -6 7 -8 9 -10\n0.7 0.1\n", false);
         std::ostringstream out;
         std::ostringstream err;
-        benchmark::DoNotOptimize(run_dialogue(in, out, err, {true, false, no_key}));
+        benchmark::DoNotOptimize(run_dialogue(input, out, err,
+                                              {.output_on_terminal = true,
+                                               .errors_on_terminal = false,
+                                               .input_on_terminal = false,
+                                               .wait_for_key = no_key}));
     }
 }
 BENCHMARK(whole_dialogue);

@@ -8,6 +8,7 @@
 #include "console/messages.h"
 #include "console/numbers.h"
 #include "console/platform/platform.h"
+#include "console/shown_word.h"
 #include "console/standard_input.h"
 #include "console/words.h"
 #include "evaluation/complex_horner.h"
@@ -15,10 +16,10 @@
 namespace {
 
 struct Dialogue {
-    AnswerReader input;
+    AnswerReader& input;
     std::ostream& out;
     std::ostream& err;
-    bool errors_on_terminal;
+    const DialogueConsole& console;
 };
 
 // What one answer is, as its error line names it.
@@ -41,12 +42,14 @@ void write_prompt(Dialogue& dialogue, const char* prompt)
     dialogue.input.start_answer();
 }
 
-// On a terminal an error line must not continue the prompt's line, and it would unless the user
-// typed the answer after the prompt and ended it with Enter: input that ended there (Ctrl+D), or
-// that had been typed ahead, leaves the cursor behind the prompt.
-void start_error_line(const Dialogue& dialogue, bool input_ended)
+// On a terminal an error line must not continue the line of the prompt or of the answer. Only the
+// user's own Enter, echoed there, has ended that line: input from a file or a pipe is not echoed,
+// and input typed ahead, or ended with Ctrl+D, leaves the cursor behind the prompt or the answer.
+void start_error_line(const Dialogue& dialogue)
 {
-    if (dialogue.errors_on_terminal && (input_ended || !dialogue.input.typed_since_prompt())) {
+    const bool line_ended_by_user =
+        dialogue.console.input_on_terminal && dialogue.input.line_typed_since_prompt();
+    if (dialogue.console.errors_on_terminal && !line_ended_by_user) {
         write_line_end(dialogue.err);
     }
     write_console_text(dialogue.err, kErrorStart);
@@ -77,15 +80,17 @@ const char* hint_for(const Question& question, WordRead read, const Word& word)
 void report_bad_answer(const Dialogue& dialogue, const Question& question, WordRead read,
                        const Word& word)
 {
+    start_error_line(dialogue);
     if (read == WordRead::kUnreadable) {
-        start_error_line(dialogue, true);
         write_line(dialogue.err, kInputUnreadable);
         return;
     }
-    const bool input_ended = read == WordRead::kEnded;
-    start_error_line(dialogue, input_ended);
-    if (input_ended) {
+    if (read == WordRead::kEnded) {
         write_console_text(dialogue.err, kInputEnded);
+    } else {
+        write_console_text(dialogue.err, kWordRefused);
+        write_shown_word(dialogue.err, word.view());
+        write_console_text(dialogue.err, kWordRefusedEnd);
     }
     write_console_text(dialogue.err, question.expected);
     dialogue.err << question.name;
@@ -202,18 +207,20 @@ void write_result(std::ostream& out, ComplexValue result)
 int run_dialogue()
 {
     handle_interrupt_keys();
-    StandardInputBuffer input_buffer;
-    std::istream in(&input_buffer);
+    StandardInputBuffer input;
     const bool output_on_terminal = standard_output_is_terminal();
-    return run_dialogue(
-        in, std::cout, std::cerr,
-        {output_on_terminal, output_on_terminal && standard_error_is_terminal(), wait_for_key});
+    return run_dialogue(input, std::cout, std::cerr,
+                        {.output_on_terminal = output_on_terminal,
+                         .errors_on_terminal = output_on_terminal && standard_error_is_terminal(),
+                         .input_on_terminal = standard_input_is_terminal(),
+                         .wait_for_key = wait_for_key});
 }
 
-int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err,
+int run_dialogue(InputBuffer& input, std::ostream& out, std::ostream& err,
                  const DialogueConsole& console)
 {
-    Dialogue dialogue{AnswerReader(in), out, err, console.errors_on_terminal};
+    AnswerReader reader(input);
+    Dialogue dialogue{reader, out, err, console};
     write_line(out, kHeadingFirstLine);
     write_line(out, kHeadingSecondLine);
 

@@ -2,6 +2,8 @@
 
 #include <iosfwd>
 
+#include "console/standard_input.h"
+
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 1;
 inline constexpr int kExitOutputFailed = 2;
@@ -15,6 +17,8 @@ struct DialogueConsole {
     bool output_on_terminal;
     // Standard error is shown on that same screen, behind the prompts.
     bool errors_on_terminal;
+    // Standard input is a terminal too: what the user types there is echoed behind the prompts.
+    bool input_on_terminal;
     KeyWait wait_for_key;
 };
 
@@ -24,6 +28,6 @@ struct DialogueConsole {
 // not be written; then nobody is asked for a key.
 int run_dialogue();
 
-// The same run on any streams and any console, for tests and fuzzing.
-int run_dialogue(std::istream& in, std::ostream& out, std::ostream& err,
+// The same run on any input, output and console, for tests and fuzzing.
+int run_dialogue(InputBuffer& input, std::ostream& out, std::ostream& err,
                  const DialogueConsole& console);

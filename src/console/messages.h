@@ -19,11 +19,14 @@ inline constexpr auto kPointPrompt =
 inline constexpr auto kValueLabel = message_text(u8"Значение полинома: ");
 inline constexpr auto kPressAnyKey = message_text(u8"Нажмите любую клавишу");
 
-// What bad input is told: "Ошибка: ", then, where the input ended, that it did, then what was
-// expected (a coefficient is followed by its name, a0 to a9) and the kind of number; a hint
-// follows where the word shows a habit of writing numbers that the program does not share, or
-// where it is too long to be one.
+// What bad input is told: "Ошибка: ", then the word that was refused, shown in quotes between
+// kWordRefused and kWordRefusedEnd, or where the input ended, that it did; then what was expected
+// (a coefficient is followed by its name, a0 to a9) and the kind of number; a hint follows where
+// the word shows a habit of writing numbers that the program does not share, or where it is too
+// long to be one.
 inline constexpr auto kErrorStart = message_text(u8"Ошибка: ");
+inline constexpr auto kWordRefused = message_text(u8"введено ");
+inline constexpr auto kWordRefusedEnd = message_text(u8", а ");
 inline constexpr auto kInputEnded = message_text(u8"ввод закончился, а ");
 inline constexpr auto kOrderExpected =
     message_text(u8"ожидался порядок уравнения - целое число от 0 до 9");
@@ -34,11 +37,11 @@ inline constexpr auto kSingleNumberExpected = message_text(u8" - число од
 inline constexpr auto kDecimalPointHint = message_text(u8" (дробную часть отделяйте точкой)");
 inline constexpr auto kSeparatorHint = message_text(u8" (числа разделяйте пробелами)");
 inline constexpr auto kNotAsciiHint =
-    message_text(u8" (число пишется латинскими цифрами, числа разделяются обычными пробелами)");
+    message_text(u8" (пишите цифры 0-9 и латинскую букву e, числа разделяйте обычными пробелами)");
 inline constexpr auto kTooLongHint = message_text(u8" (слишком длинное слово)");
 
 // Standard input is there but cannot be read (a directory, a closed descriptor).
 inline constexpr auto kInputUnreadable = message_text(u8"не удалось прочитать стандартный ввод");
 
 // Standard output is gone (a full disk, a closed descriptor): the result never reached anyone.
-inline constexpr auto kOutputUnwritable = message_text(u8"не удалось записать стандартный вывод");
+inline constexpr auto kOutputUnwritable = message_text(u8"не удалось записать в стандартный вывод");

@@ -14,23 +14,12 @@ bool is_white_space(int c)
 
 }  // namespace
 
-// The next character without taking it. Noted when nothing is buffered, as the stream must then
-// wait for more: on a terminal, for a line the user types.
-int AnswerReader::next_character()
-{
-    std::streambuf* buffer = in_.rdbuf();
-    if (buffer != nullptr && buffer->in_avail() <= 0) {
-        typed_since_prompt_ = true;
-    }
-    return in_.peek();
-}
-
 // Takes the mark from the stream before anything is read, so that it costs no word its length.
 // Bytes that only begin like a mark are the start of the first word.
 void AnswerReader::take_byte_order_mark(Word& word)
 {
     while (word.length < kByteOrderMark.size() &&
-           next_character() == static_cast<unsigned char>(kByteOrderMark[word.length])) {
+           in_.peek() == static_cast<unsigned char>(kByteOrderMark[word.length])) {
         word.text[word.length++] = static_cast<char>(in_.get());
     }
     if (word.length == kByteOrderMark.size()) {
@@ -45,11 +34,11 @@ WordRead AnswerReader::read_word(Word& word)
         at_start_ = false;
         take_byte_order_mark(word);
     }
-    int c = next_character();
+    int c = in_.peek();
     if (word.length == 0) {
         while (c != kEnd && is_white_space(c)) {
             in_.get();
-            c = next_character();
+            c = in_.peek();
         }
         if (c == kEnd) {
             return in_.bad() ? WordRead::kUnreadable : WordRead::kEnded;
@@ -61,7 +50,7 @@ WordRead AnswerReader::read_word(Word& word)
         if (word.length > kLongestWord) {
             return WordRead::kTooLong;
         }
-        c = next_character();
+        c = in_.peek();
     }
     return in_.bad() ? WordRead::kUnreadable : WordRead::kRead;
 }

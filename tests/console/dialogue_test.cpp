@@ -7,13 +7,13 @@
 
 #include "support/case_name.h"
 
-#include <ios>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
 #include <string>
 
 #include "support/console_bytes.h"
+#include "support/scripted_input.h"
 #include "transcripts/transcript_cases.h"
 
 namespace {
@@ -24,29 +24,6 @@ void count_key_wait()
 {
     ++g_key_waits;
 }
-
-// Gives the input, then either ends or fails every read, as standard input's buffer does when
-// the system's read fails.
-class ScriptedInput : public std::streambuf {
-public:
-    ScriptedInput(const std::string& input, bool fails_after) : input_(input), fails_(fails_after)
-    {
-        setg(input_.data(), input_.data(), input_.data() + input_.size());
-    }
-
-protected:
-    int_type underflow() override
-    {
-        if (fails_) {
-            throw std::ios_base::failure("the read failed");
-        }
-        return traits_type::eof();
-    }
-
-private:
-    std::string input_;
-    bool fails_;
-};
 
 // Keeps the first bytes written to it, as a file on a nearly full disk, and fails every write
 // after them.
@@ -76,13 +53,16 @@ TEST_P(DialogueTest, WritesTranscriptAndWaitsForOneKey)
 {
     const TranscriptCase& c = GetParam();
     ScriptedInput input(c.input, c.input_unreadable);
-    std::istream in(&input);
     FillingBuffer screen(c.output_fills_up ? console_text(c.out).size() : std::string::npos);
     std::ostream out(&screen);
     std::ostringstream err;
     g_key_waits = 0;
 
-    const int status = run_dialogue(in, out, err, {true, false, count_key_wait});
+    const int status = run_dialogue(input, out, err,
+                                    {.output_on_terminal = true,
+                                     .errors_on_terminal = false,
+                                     .input_on_terminal = false,
+                                     .wait_for_key = count_key_wait});
 
     EXPECT_EQ(screen.kept(), console_text(c.out));
     EXPECT_EQ(err.str(), console_text(c.err));

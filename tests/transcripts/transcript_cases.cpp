@@ -3,6 +3,9 @@
 #include <ostream>
 #include <string_view>
 
+#include "console/shown_word.h"
+#include "console/words.h"
+
 namespace {
 
 const std::u8string kHeading = u8"Программа демонстрирует расчет полиномов по схеме Горнера\n"
@@ -22,23 +25,27 @@ const std::u8string kImaginaryPart = u8"ожидалась мнимая част
 const std::u8string kDecimalPointHint = u8" (дробную часть отделяйте точкой)";
 const std::u8string kSeparatorHint = u8" (числа разделяйте пробелами)";
 const std::u8string kNotAsciiHint =
-    u8" (число пишется латинскими цифрами, числа разделяются обычными пробелами)";
+    u8" (пишите цифры 0-9 и латинскую букву e, числа разделяйте обычными пробелами)";
 const std::u8string kTooLongHint = u8" (слишком длинное слово)";
-const std::u8string kOutputError = u8"Ошибка: не удалось записать стандартный вывод\n";
+const std::u8string kOutputError = u8"Ошибка: не удалось записать в стандартный вывод\n";
 
 std::u8string coefficient(std::u8string_view name)
 {
     return u8"ожидался коэффициент " + std::u8string(name) + u8" - число одинарной точности";
 }
 
-std::u8string error(std::u8string_view expected, std::u8string_view hint = {})
+// The error line for a word refused, shown as the user sees it: in quotes, with every byte outside
+// printable ASCII escaped.
+std::u8string refused(std::u8string_view shown_word, std::u8string_view expected,
+                      std::u8string_view hint = {})
 {
-    return u8"Ошибка: " + std::u8string(expected) + std::u8string(hint) + u8"\n";
+    return u8"Ошибка: введено '" + std::u8string(shown_word) + u8"', а " + std::u8string(expected) +
+           std::u8string(hint) + u8"\n";
 }
 
 std::u8string input_ended(std::u8string_view expected)
 {
-    return error(u8"ввод закончился, а " + std::u8string(expected));
+    return u8"Ошибка: ввод закончился, а " + std::u8string(expected) + u8"\n";
 }
 
 // A whole run that ends with a result line such as u8"y=0 0j".
@@ -83,9 +90,11 @@ const std::string kMegabyteOfDigits(1 << 20, '9');
 // its last digit that only an exact reading sees, to round up rather than to even.
 const std::string kHalfwayAboveOne = "1.000000059604644775390625";
 const std::string kJustAboveHalfway =
-    kHalfwayAboveOne + std::string(4095 - kHalfwayAboveOne.size(), '0') + "1";
-const std::string kLongestWordOfDigits(4096, '9');
+    kHalfwayAboveOne + std::string(kLongestWord - 1 - kHalfwayAboveOne.size(), '0') + "1";
+const std::string kLongestWordOfDigits(kLongestWord, '9');
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
+// A word too long to be shown whole, as the error line cuts it.
+const std::u8string kNinesCut = std::u8string(kShownWordCharacters, u8'9') + u8"...";
 
 std::vector<TranscriptCase> make_cases()
 {
@@ -123,63 +132,90 @@ std::vector<TranscriptCase> make_cases()
         result("byte_order_mark", kByteOrderMark + "2\n1 0 1\n0 1\n", u8"y=0 0j"),
         // The mark costs the first word none of its length.
         result("byte_order_mark_before_longest_word",
-               kByteOrderMark + std::string(4095, '0') + "1 1 -1 " + kJustAboveHalfway + " 0",
+               kByteOrderMark + std::string(kLongestWord - 1, '0') + "1 1 -1 " + kJustAboveHalfway +
+                   " 0",
                u8"y=1.19209e-07 0j"),
-        bad_order("order_not_a_number", "abc\n", error(kOrder)),
-        bad_order("order_above_nine", "10\n", error(kOrder)),
-        bad_order("order_below_zero", "-1\n", error(kOrder)),
-        bad_order("order_beyond_int", "99999999999\n", error(kOrder)),
-        bad_order("order_beyond_32_bits", "4294967298\n1 0 1\n0 1\n", error(kOrder)),
-        bad_order("order_sign_alone", "-\n", error(kOrder)),
-        bad_order("order_decimal_comma_gets_no_point_hint", "2,5\n", error(kOrder)),
-        bad_order("order_not_whole", "2.5\n1 0 1\n0 1\n", error(kOrder)),
-        bad_order("order_longer_than_a_word", kMegabyteOfDigits, error(kOrder, kTooLongHint)),
+        bad_order("order_not_a_number", "abc\n", refused(u8"abc", kOrder)),
+        bad_order("order_above_nine", "10\n", refused(u8"10", kOrder)),
+        bad_order("order_below_zero", "-1\n", refused(u8"-1", kOrder)),
+        bad_order("order_beyond_int", "99999999999\n", refused(u8"99999999999", kOrder)),
+        bad_order("order_beyond_32_bits", "4294967298\n1 0 1\n0 1\n",
+                  refused(u8"4294967298", kOrder)),
+        bad_order("order_sign_alone", "-\n", refused(u8"-", kOrder)),
+        bad_order("order_decimal_comma_gets_no_point_hint", "2,5\n", refused(u8"2,5", kOrder)),
+        bad_order("order_not_whole", "2.5\n1 0 1\n0 1\n", refused(u8"2.5", kOrder)),
+        bad_order("order_longer_than_a_word", kMegabyteOfDigits,
+                  refused(kNinesCut, kOrder, kTooLongHint)),
         bad_order("no_input", "", input_ended(kOrder)),
         bad_order("byte_order_mark_alone", kByteOrderMark, input_ended(kOrder)),
-        bad_order("byte_order_mark_cut_short", "\xEF\xBB", error(kOrder, kNotAsciiHint)),
-        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n", error(coefficient(u8"a1"))),
-        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n", error(coefficient(u8"a0"))),
+        bad_order("byte_order_mark_cut_short", "\xEF\xBB",
+                  refused(u8"\\xef\\xbb", kOrder, kNotAsciiHint)),
+        bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n",
+                        refused(u8"x", coefficient(u8"a1"))),
+        bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n",
+                        refused(u8"1e39", coefficient(u8"a0"))),
         bad_coefficient("coefficient_one_character_too_long", "0\n" + kLongestWordOfDigits + "9",
-                        error(coefficient(u8"a0"), kTooLongHint)),
+                        refused(kNinesCut, coefficient(u8"a0"), kTooLongHint)),
         bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
                         input_ended(coefficient(u8"a9"))),
         bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
-                        error(coefficient(u8"a0"), kDecimalPointHint)),
+                        refused(u8"0,5", coefficient(u8"a0"), kDecimalPointHint)),
         bad_coefficient("numbers_separated_by_commas", "2\n1, 0, 1\n0 1\n",
-                        error(coefficient(u8"a0"), kSeparatorHint)),
+                        refused(u8"1,", coefficient(u8"a0"), kSeparatorHint)),
         bad_coefficient("numbers_joined_by_commas", "2\n1,0,1\n0 1\n",
-                        error(coefficient(u8"a0"), kSeparatorHint)),
-        bad_coefficient("comma_alone_gets_no_hint", "1\n1 ,\n", error(coefficient(u8"a1"))),
+                        refused(u8"1,0,1", coefficient(u8"a0"), kSeparatorHint)),
+        bad_coefficient("comma_alone_gets_no_hint", "1\n1 ,\n",
+                        refused(u8",", coefficient(u8"a1"))),
         bad_coefficient("comma_in_a_word_with_a_typo_gets_no_hint", "1\n1,5e 1\n",
-                        error(coefficient(u8"a0"))),
+                        refused(u8"1,5e", coefficient(u8"a0"))),
         bad_coefficient("comma_after_a_letter_gets_no_hint", "1\nx,1 1\n",
-                        error(coefficient(u8"a0"))),
+                        refused(u8"x,1", coefficient(u8"a0"))),
         // A no-break space looks like a blank but joins "1" and "0" into one word.
         bad_coefficient("no_break_space_between_numbers",
                         "2\n1\xC2\xA0"
                         "0 1\n",
-                        error(coefficient(u8"a0"), kNotAsciiHint)),
+                        refused(u8"1\\xc2\\xa00", coefficient(u8"a0"), kNotAsciiHint)),
         bad_coefficient("byte_ff_is_a_character", "0\n\xFF\n",
-                        error(coefficient(u8"a0"), kNotAsciiHint)),
+                        refused(u8"\\xff", coefficient(u8"a0"), kNotAsciiHint)),
+        bad_coefficient("byte_80_is_outside_ascii", "0\n\x80\n",
+                        refused(u8"\\x80", coefficient(u8"a0"), kNotAsciiHint)),
         // Only the very first bytes of the input can be a byte-order mark.
         bad_coefficient("byte_order_mark_inside", "1\n" + kByteOrderMark + "2 3\n1 1",
-                        error(coefficient(u8"a0"), kNotAsciiHint)),
-        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", error(kRealPart)),
+                        refused(u8"\\xef\\xbb\\xbf2", coefficient(u8"a0"), kNotAsciiHint)),
+        // Arrow keys and a Backspace in a file reach the word as bytes; none reaches the terminal
+        // as a control again.
+        bad_coefficient("control_characters_shown_escaped",
+                        "0\n1\x1b[D\x7f"
+                        "5\n",
+                        refused(u8"1\\x1b[D\\x7f5", coefficient(u8"a0"))),
+        bad_coefficient("quote_and_backslash_escaped", "0\n1'5\\\n",
+                        refused(u8"1\\'5\\\\", coefficient(u8"a0"))),
+        bad_coefficient("word_as_long_as_shown", "0\n" + std::string(kShownWordCharacters, 'x'),
+                        refused(std::u8string(kShownWordCharacters, u8'x'), coefficient(u8"a0"))),
+        // An escape is shown whole or not at all.
+        bad_coefficient("escape_beyond_what_is_shown",
+                        "0\n" + std::string(kShownWordCharacters - 1, 'x') + "\xD0\xB5",
+                        refused(std::u8string(kShownWordCharacters - 1, u8'x') + u8"...",
+                                coefficient(u8"a0"), kNotAsciiHint)),
+        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", refused(u8"abc", kRealPart)),
         bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),
-        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n", error(kImaginaryPart)),
+        bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n",
+                  refused(u8"-1e39", kImaginaryPart)),
         bad_point("decimal_comma_in_last_answer", "1\n1 0\n0 0,5\n",
-                  error(kImaginaryPart, kDecimalPointHint)),
-        bad_point("j_after_last_answer", "1\n1 0\n0 1j\n", error(kImaginaryPart)),
+                  refused(u8"0,5", kImaginaryPart, kDecimalPointHint)),
+        bad_point("j_after_last_answer", "1\n1 0\n0 1j\n", refused(u8"1j", kImaginaryPart)),
         bad_point("cyrillic_e_for_exponent",
                   "1\n1 0\n1\xD0\xB5"
                   "5 0\n",
-                  error(kRealPart, kNotAsciiHint)),
-        bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n", error(kImaginaryPart)),
-        bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n", error(kImaginaryPart)),
-        bad_point("exponent_without_digits", "1\n1 0\n1e 0\n", error(kRealPart)),
-        bad_point("sign_alone", "1\n1 0\n- 0\n", error(kRealPart)),
-        bad_point("infinity_is_no_answer", "1\n1 0\ninf 0\n", error(kRealPart)),
-        bad_point("hexadecimal_is_no_answer", "1\n1 0\n0x1p3 0\n", error(kRealPart)),
+                  refused(u8"1\\xd0\\xb55", kRealPart, kNotAsciiHint)),
+        bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n",
+                  refused(u8"1.5.5", kImaginaryPart)),
+        bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n",
+                  refused(u8"1e5e", kImaginaryPart)),
+        bad_point("exponent_without_digits", "1\n1 0\n1e 0\n", refused(u8"1e", kRealPart)),
+        bad_point("sign_alone", "1\n1 0\n- 0\n", refused(u8"-", kRealPart)),
+        bad_point("infinity_is_no_answer", "1\n1 0\ninf 0\n", refused(u8"inf", kRealPart)),
+        bad_point("hexadecimal_is_no_answer", "1\n1 0\n0x1p3 0\n", refused(u8"0x1p3", kRealPart)),
         output_fills_up("output_unwritable", "2\n1 0 1\n0 1\n"),
         output_fills_up("output_unwritable_before_bad_input", "abc\n"),
         // The failed stream must not look like bad input: nothing more is read.

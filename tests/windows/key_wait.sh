@@ -3,6 +3,7 @@
 # with a Western locale (wine then has the code pages of such a Windows): the Russian text is
 # legible on the screen; after the last answer, even with an extra Enter, it still waits; the key
 # is not echoed; one key ends it with status 0, and what the shell writes next starts a line of
+# its own. An error line on the console is legible and, after answers typed ahead, on a line of
 # its own. With its output in a file it ends without a key; an error sent to a file is there in
 # code page 866, not on the screen. Ctrl+C at the wait is the key; at a prompt it interrupts.
 # Usage: key_wait.sh WINE PROGRAM
@@ -44,6 +45,7 @@ start() {
     tmux kill-session -t "$((session - 1))" 2>/dev/null || true
 }
 
+error_a0="Ошибка: введено 'x', а ожидался коэффициент a0 - число одинарной точности"
 for locale in ru_RU.UTF-8 C.UTF-8; do
     row="$locale, at the console"
     start "$locale" ""
@@ -59,15 +61,24 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
     within_30s shows_line 'status 0' || fail "the key did not end the wait with status 0"
     ! tmux capture-pane -p -t "$session" | sed -n '/y=0 0j/,$p' | grep -q q || fail "the key was echoed"
 
-    row="$locale, error in a file"
+    row="$locale, error at the console after answers typed ahead"
+    start "$locale" ""
+    answer 'уравнения:' '1 x'
+    within_30s shows_line "$error_a0" || fail "no legible error line of its own"
+    shows_line 'a()=' || fail "the error line continued the prompt's line"
+    tmux send-keys -t "$session" q
+    within_30s shows_line 'status 1' || fail "the key did not end the wait with status 1"
+
+    row="$locale, error in a file after answers typed ahead"
     start "$locale" "2> '$scratch/err.txt'"
-    answer 'уравнения:' x
-    within_30s shows_line 'Нажмите любую клавишу' || fail "no request for a key after the error"
+    answer 'уравнения:' '1 x'
+    # the line end before the error line went with it, into the file
+    within_30s shows 'a()= Нажмите любую клавишу' || fail "no request for a key after the error"
     ! shows 'Ошибка' || fail "the error reached the screen"
     tmux send-keys -t "$session" C-c
     within_30s shows_line 'status 1' || fail "Ctrl+C at the wait did not keep the run's status 1"
-    printf 'Ошибка: ожидался порядок уравнения - целое число от 0 до 9\r\n' | iconv -t CP866 |
-        cmp -s - "$scratch/err.txt" || fail "the file does not hold the error in CP866 with CR LF"
+    printf '%s\r\n' "$error_a0" | iconv -t CP866 | cmp -s - "$scratch/err.txt" ||
+        fail "the file does not begin with the error, in CP866 with CR LF"
 
     row="$locale, Ctrl+C at a prompt"
     start "$locale" ""
@@ -84,5 +95,6 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
     within_30s shows_line 'status 0' || fail "it waited for a key that nobody was asked for"
 done
 echo "key_wait: legible, waited after the last answer and an extra Enter, took one unechoed key;"
+echo "key_wait: an error line of its own after answers typed ahead, on the console or in a file;"
 echo "key_wait: with output in a file it did not wait; an error in a file is CP866 with CR LF;"
 echo "key_wait: Ctrl+C is the key at the wait, an interruption at a prompt; under two locales"

@@ -1,0 +1,115 @@
+#pragma once
+
+// The real executable in a pseudo-terminal, as an interactive shell runs it: a job in a process
+// group of its own, typed at as a person would, stopped, continued and ended by signals, with the
+// screen, the terminal's settings and its queue there to look at. Linux only (forkpty, /proc).
+
+#include <sys/resource.h>
+#include <sys/select.h>
+#include <sys/types.h>
+#include <termios.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+inline constexpr auto kPatience = std::chrono::seconds(10);
+
+bool same_settings(const termios& a, const termios& b);
+
+// How the program is started, as a shell would start it.
+struct Launch {
+    bool background = false;
+    int ignored_signal = 0;        // ignored by the caller, as nohup does
+    std::string redirection = {};  // of standard input or output, in the shell's words
+    // A shell command whose output is piped into the program's standard input.
+    std::string piped_from = {};
+    // Every shell takes the terminal back when a job stops; bash also gives it the shell's
+    // settings, while dash and busybox ash keep none of their own and leave them as they are.
+    bool shell_restores_settings = false;
+    // Every descriptor below FD_SETSIZE taken, so that the one the program opens for the terminal
+    // lies beyond what select() can watch.
+    bool crowded_descriptors = false;
+};
+
+inline constexpr rlim_t kCrowdedDescriptors = FD_SETSIZE + 16;
+
+// What the test tells the shell to do with a stopped job.
+inline constexpr char kForeground = 'F';  // 'fg': the terminal to the job, then continue it
+inline constexpr char kBackground = 'B';  // 'bg': continue it where it is
+
+class TerminalSession {
+public:
+    explicit TerminalSession(const Launch& launch = {});
+    TerminalSession(const TerminalSession&) = delete;
+    TerminalSession& operator=(const TerminalSession&) = delete;
+    ~TerminalSession();
+
+    // The signal that stopped the job, as a shell's job table would show it; 0 if the job ended
+    // without a stop, or none came within the patience.
+    int wait_until_stopped() const;
+
+    // The shell's 'fg' or 'bg' for the stopped job.
+    void continue_job(char where) const;
+
+    void type(const std::string& keys) const;
+
+    // A key of several bytes, arriving byte by byte as over a slow line, the first no later than
+    // the gap after the moment given. False if the machine was too loaded for any byte to come
+    // within twice the gap.
+    bool type_slowly(const std::string& key, std::chrono::milliseconds gap,
+                     std::chrono::steady_clock::time_point last) const;
+
+    // Reads the screen until it ends with text; false if it never does.
+    bool wait_for_screen_ending(const std::string& text);
+
+    // True once the wait's own settings are on the terminal: no echo.
+    bool wait_for_key_mode() const;
+
+    termios settings() const;
+    // As the shell does at its prompt.
+    void set_settings(const termios& settings) const;
+
+    // The job's status as a shell reports it (128 + n for signal n); nothing if it has not ended
+    // within the patience given. The screen is read to its end either way.
+    std::optional<int> exit_status(std::chrono::milliseconds patience);
+
+    // What the terminal holds for its next reader. In canonical mode FIONREAD counts whole lines
+    // only, so a line without its end is counted with the terminal briefly byte at a time.
+    int unread_bytes() const;
+
+    // True once the program has read what was typed of a key and waits for the rest: asleep in
+    // a system call other than read. Typed bytes reach the terminal's queue a moment after they
+    // are written, so an empty queue alone could be one the program has yet to read from.
+    bool wait_for_rest_of_key() const;
+
+    // True once the signal sent to the program is no longer pending: its handler has been called,
+    // and any system call it was asleep in has returned.
+    bool wait_until_delivered(int signal_number) const;
+
+    // Whether /proc shows this process's state to the test: the rows that wait for a state need
+    // it, and skip where it is hidden.
+    bool program_state_visible() const;
+
+    pid_t program() const { return program_; }
+    const std::string& screen() const { return screen_; }
+    const termios& initial_settings() const { return initial_settings_; }
+
+private:
+    bool read_screen(int milliseconds);
+    bool signal_pending(int signal_number) const;
+    long program_system_call() const;
+
+    int master_ = -1;
+    int terminal_ = -1;
+    int report_ = -1;
+    int commands_ = -1;
+    pid_t child_ = -1;
+    pid_t program_ = -1;
+    termios initial_settings_{};
+    std::string screen_;
+    std::optional<int> status_;
+};
+
+// What a file the program wrote holds; the file is gone afterwards.
+std::string take_file(const std::string& path);
