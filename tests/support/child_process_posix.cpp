@@ -65,7 +65,13 @@ int input_failing_after(const std::string& contents)
 }  // namespace
 
 const bool kOutputCanFailPartWay = true;
+// A socket whose peer closed with data of its own unread reports a reset to its reader after what
+// was sent: Linux behaviour, which other systems need not share (they may report the end).
+#ifdef __linux__
 const bool kInputCanFailPartWay = true;
+#else
+const bool kInputCanFailPartWay = false;
+#endif
 
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& input, const StreamTrouble& trouble)
