@@ -60,7 +60,7 @@ string(STRIP "${HORNER_LICENSE_TEXT}" HORNER_LICENSE_TEXT)
 string(REPLACE "\n\n" "\n.\n" HORNER_LICENSE_TEXT "${HORNER_LICENSE_TEXT}")
 string(REPLACE "\n" "\n " HORNER_LICENSE_TEXT " ${HORNER_LICENSE_TEXT}")
 configure_file(packaging/copyright.in ${packaging_dir}/copyright @ONLY)
-configure_file(packaging/changelog.in ${packaging_dir}/changelog @ONLY)
+horner_debian_changelog("${HORNER_PACKAGE_MAINTAINER}" ${packaging_dir}/changelog)
 configure_file(doc/horner.1.in ${packaging_dir}/horner.1 @ONLY)
 configure_file(doc/horner.ru.1.in ${packaging_dir}/ru/horner.1 @ONLY)
 add_custom_command(
