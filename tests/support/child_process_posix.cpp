@@ -47,7 +47,9 @@ struct TemporaryFile {
 int input_failing_after(const std::string& contents)
 {
     int ends[2] = {-1, -1};
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+    // SOCK_CLOEXEC is not everywhere (macOS); the ends are closed on exec all the same.
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, ends) != 0 ||
+        fcntl(ends[0], F_SETFD, FD_CLOEXEC) != 0 || fcntl(ends[1], F_SETFD, FD_CLOEXEC) != 0) {
         throw std::runtime_error("cannot create a socket pair");
     }
     fcntl(ends[0], F_SETFL, O_NONBLOCK);  // contents beyond the socket's buffer fail, not hang
