@@ -27,8 +27,10 @@ sub message {
     (my $text = $1) =~ s/^\s+|\s+$//g;
     return $text;
 }
-my @texts = map { message($_) } qw(kDecimalPointHint kSeparatorHint kNotAsciiHint kTooLongHint
-    kInputUnreadable kOutputUnwritable kInputEnded);
+# Every hint, however many there are, and the messages that stand for an exit status.
+my @hints = $messages =~ /\b(k\w+Hint)\s*=/g;
+@hints or die "check-docs: no hints in messages.h\n";
+my @texts = map { message($_) } @hints, qw(kInputEnded kInputUnreadable kOutputUnwritable);
 sub constant {
     my ($path, $name) = @_;
     slurp($path) =~ /\b$name\s*=\s*(\d+)\s*;/ or die "check-docs: no $name in $path\n";
