@@ -9,12 +9,11 @@ use warnings;
 use utf8;
 use open qw(:std :encoding(UTF-8));
 use File::Basename qw(dirname);
-use File::Spec::Functions qw(catfile);
 
-my $root = catfile(dirname(__FILE__), '..');
+my $root = dirname(__FILE__) . '/..';
 sub slurp {
     my ($path) = @_;
-    open(my $file, '<:encoding(UTF-8)', catfile($root, $path)) or die "check-docs: $path: $!\n";
+    open(my $file, '<:encoding(UTF-8)', "$root/$path") or die "check-docs: $path: $!\n";
     local $/;
     return <$file>;
 }
