@@ -1,9 +1,24 @@
 #include "console/numbers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
+#include <system_error>
+
+// Numbers are read with std::from_chars where the standard library rounds every decimal
+// correctly with it: libstdc++ from 12 and Microsoft's library. MinGW-w64's strtof misrounds
+// the ties between subnormals, so a Windows build must not use it. libc++ has from_chars for
+// float only from version 20; before that strtof serves there, as it rounds correctly on the
+// systems libc++ ships with (macOS, the BSDs).
+#if (defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE >= 12) || defined(_MSC_VER) || \
+    (defined(_LIBCPP_VERSION) && _LIBCPP_VERSION >= 200000)
+#define HORNER_HAS_FLOAT_FROM_CHARS 1
+#else
+#define HORNER_HAS_FLOAT_FROM_CHARS 0
+#include <cerrno>
+#include <cstdlib>
+#endif
 
 namespace {
 
@@ -70,6 +85,52 @@ bool is_comma_separated(std::string_view word)
     return numbers > 0;
 }
 
+// The power of ten of the word's first significant digit, sign taken off: 2 for "123", -3 for
+// "0.00123", 1 for "1e1"; below any limit of single precision for a word of zeros. Only its sign
+// matters to the caller, so a huge exponent is held at a bound that no word can reach otherwise.
+long decimal_exponent(std::string_view digits)
+{
+    const std::size_t point = std::min(digits.find_first_of(".eE"), digits.size());
+    const std::size_t mantissa_end = std::min(digits.find_first_of("eE"), digits.size());
+    const std::size_t first = digits.substr(0, mantissa_end).find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return -1;
+    }
+    long exponent = first < point ? static_cast<long>(point - first) - 1
+                                  : -static_cast<long>(first - point);
+    constexpr long kBound = 100000;
+    long written = 0;
+    std::size_t position = mantissa_end + 1;
+    const bool written_negative = position < digits.size() && digits[position] == '-';
+    skip_sign(digits, position);
+    for (; position < digits.size() && written < kBound; ++position) {
+        written = written * 10 + (digits[position] - '0');
+    }
+    exponent += written_negative ? -written : written;
+    return exponent;
+}
+
+// The magnitude of a number without its sign, rounded to the nearest single-precision value;
+// false where it lies beyond single precision or below half its smallest subnormal.
+bool read_magnitude(std::string_view digits, float& magnitude)
+{
+#if HORNER_HAS_FLOAT_FROM_CHARS
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    return error == std::errc{} && end == digits.data() + digits.size();
+#else
+    // strtof, which reads up to a NUL that a view lacks, in the C locale that the program never
+    // leaves, where its point is '.'.
+    char terminated[kLongestNumber + 1];
+    std::copy(digits.begin(), digits.end(), terminated);
+    terminated[digits.size()] = '\0';
+    char* end = nullptr;
+    errno = 0;
+    magnitude = std::strtof(terminated, &end);
+    return errno != ERANGE || (magnitude != 0 && !std::isinf(magnitude));
+#endif
+}
+
 }  // namespace
 
 bool parse_integer(std::string_view word, std::int32_t& value)
@@ -104,17 +165,20 @@ bool parse_single(std::string_view word, float& value)
     if (word.size() > kLongestNumber || !is_decimal_number(word, '.')) {
         return false;
     }
-    // strtof rounds correctly on every platform the program is built for, and in the C locale
-    // that the program never leaves its point is '.'. It reads up to a NUL, which a view lacks.
-    char terminated[kLongestNumber + 1];
-    std::copy(word.begin(), word.end(), terminated);
-    terminated[word.size()] = '\0';
-    char* end = nullptr;
-    const float parsed = std::strtof(terminated, &end);
-    if (end != terminated + word.size() || std::isinf(parsed)) {
-        return false;
+    std::string_view digits = word;
+    const bool negative = word.front() == '-';
+    if (word.front() == '+' || negative) {
+        digits.remove_prefix(1);
     }
-    value = parsed;
+    float magnitude = 0;
+    if (!read_magnitude(digits, magnitude)) {
+        // Out of range: beyond single precision, refused; or too small for it, zero.
+        if (decimal_exponent(digits) >= 0) {
+            return false;
+        }
+        magnitude = 0;
+    }
+    value = negative ? -magnitude : magnitude;
     return true;
 }
 

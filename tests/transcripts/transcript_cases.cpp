@@ -91,6 +91,9 @@ const std::string kMegabyteOfDigits(1 << 20, '9');
 const std::string kHalfwayAboveOne = "1.000000059604644775390625";
 const std::string kJustAboveHalfway =
     kHalfwayAboveOne + std::string(kLongestWord - 1 - kHalfwayAboveOne.size(), '0') + "1";
+const std::string kSubnormalTie =
+    "2.101947696487225606385594374934874196920392912814773657635602425834686624028790902229957282"
+    "543182373046875e-45";
 const std::string kLongestWordOfDigits(kLongestWord, '9');
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
 // A word too long to be shown whole, as the error line cuts it.
@@ -126,6 +129,9 @@ std::vector<TranscriptCase> make_cases()
                u8"y=7 0j"),
         // Below single precision a number reads as zero, as it always has.
         result("tiny_value_is_zero", "0\n1e-50\n0 0\n", u8"y=0 0j"),
+        // Exactly 1.5 times the smallest subnormal: the tie goes to the even neighbour, twice it.
+        result("tie_between_subnormals_to_even", "0\n" + kSubnormalTie + "\n0 0\n",
+               u8"y=2.8026e-45 0j"),
         result("longest_word_read_exactly", "1\n1 -1\n" + kJustAboveHalfway + " 0\n",
                u8"y=1.19209e-07 0j"),
         // Windows Notepad starts a UTF-8 file with a byte-order mark.
