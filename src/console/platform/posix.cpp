@@ -38,33 +38,6 @@ constexpr int kSignalLimit = NSIG;
 constexpr int kSignalLimit = 65;
 #endif
 
-// Signals whose default action ends the process, as signal(7) and POSIX list them: whichever ends
-// it during the wait, the terminal must not be left without echo. Those that only some systems
-// have are asked for by name, and the real-time signals are added as the system numbers them.
-// SIGIO is named only as SIGPOLL, POSIX's name for it: where the two differ (the BSDs, macOS),
-// SIGIO is ignored by default. The faults among them would come from the program itself.
-constexpr int kEndingSignals[] = {
-    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT,   SIGBUS,  SIGFPE,  SIGUSR1, SIGSEGV,
-    SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGVTALRM, SIGPROF, SIGXFSZ, SIGSYS,
-#ifdef SIGPOLL
-    SIGPOLL,
-#endif
-#ifdef SIGSTKFLT
-    SIGSTKFLT,
-#endif
-#ifdef SIGPWR
-    SIGPWR,
-#endif
-#ifdef SIGEMT
-    SIGEMT,
-#endif
-#ifdef SIGLOST
-    SIGLOST,
-#endif
-};
-// Signals whose default action stops the program: the terminal is given back before it stops.
-constexpr int kStoppingSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
-
 // What the signal handlers need, kept where they can reach it. The settings are written before
 // the handlers are installed, and only read while they are.
 volatile std::sig_atomic_t g_terminal = -1;
@@ -88,12 +61,35 @@ void set_terminal_from_handler(const termios& settings)
     tcsetattr(g_terminal, TCSANOW, &settings);
 }
 
+bool same_settings(const termios& a, const termios& b)
+{
+    if (a.c_iflag != b.c_iflag || a.c_oflag != b.c_oflag || a.c_cflag != b.c_cflag ||
+        a.c_lflag != b.c_lflag) {
+        return false;
+    }
+    for (std::size_t i = 0; i < NCCS; ++i) {
+        if (a.c_cc[i] != b.c_cc[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// In the foreground the terminal is the program's own. In the background it belongs to the
+// shell or another job, whose settings are left alone: only the wait's own, still there because
+// the program was stopped by a signal it cannot catch (SIGSTOP) under a shell that repairs
+// nothing (dash), are undone.
 void give_terminal_back()
 {
-    if (g_restore_needed != 0) {
-        set_terminal_from_handler(g_saved_settings);
-        g_restore_needed = 0;
+    if (g_restore_needed == 0) {
+        return;
     }
+    termios now{};
+    if (tcgetpgrp(g_terminal) == getpgrp() ||
+        (tcgetattr(g_terminal, &now) == 0 && same_settings(now, g_wait_settings))) {
+        set_terminal_from_handler(g_saved_settings);
+    }
+    g_restore_needed = 0;
 }
 
 // The request for a key has no line end of its own. Whatever the shell writes once the program
@@ -162,86 +158,88 @@ void reapply_wait_settings(int /*signal_number*/)
     errno = saved_errno;
 }
 
-// The signals the wait takes care of, as this system numbers them.
-struct WaitSignals {
-    sigset_t ending;
-    sigset_t stopping;
-    sigset_t all;  // with SIGCONT: no handler interrupts another
-};
-
-WaitSignals wait_signals()
-{
-    WaitSignals signals{};
-    sigemptyset(&signals.ending);
-    sigemptyset(&signals.stopping);
-    sigemptyset(&signals.all);
-    for (const int signal_number : kEndingSignals) {
-        sigaddset(&signals.ending, signal_number);
-        sigaddset(&signals.all, signal_number);
-    }
-#ifdef SIGRTMIN
-    for (int signal_number = SIGRTMIN; signal_number <= SIGRTMAX; ++signal_number) {
-        sigaddset(&signals.ending, signal_number);
-        sigaddset(&signals.all, signal_number);
-    }
-#endif
-    for (const int signal_number : kStoppingSignals) {
-        sigaddset(&signals.stopping, signal_number);
-        sigaddset(&signals.all, signal_number);
-    }
-    sigaddset(&signals.all, SIGCONT);
-    return signals;
-}
-
 using SignalHandler = void (*)(int);
 
-// The wait's handler of a signal, or nullptr for one it leaves alone.
-SignalHandler handler_for(const WaitSignals& signals, int signal_number)
+struct WaitSignal {
+    int number;
+    SignalHandler handler;
+};
+
+// The signals the wait takes care of: those whose default action ends the process, as signal(7)
+// and POSIX list them, so that whichever ends it the terminal is not left without echo; those
+// whose default action stops it, given the terminal back first; and the continue signal. Those
+// that only some systems have are asked for by name. SIGIO is named only as SIGPOLL, POSIX's
+// name for it: where the two differ (the BSDs, macOS), SIGIO is ignored by default. The faults
+// among them would come from the program itself.
+constexpr WaitSignal kWaitSignals[] = {
+    {SIGHUP, restore_and_end},    {SIGINT, restore_and_end},     {SIGQUIT, restore_and_end},
+    {SIGILL, restore_and_end},    {SIGTRAP, restore_and_end},    {SIGABRT, restore_and_end},
+    {SIGBUS, restore_and_end},    {SIGFPE, restore_and_end},     {SIGUSR1, restore_and_end},
+    {SIGSEGV, restore_and_end},   {SIGUSR2, restore_and_end},    {SIGPIPE, restore_and_end},
+    {SIGALRM, restore_and_end},   {SIGTERM, restore_and_end},    {SIGXCPU, restore_and_end},
+    {SIGVTALRM, restore_and_end}, {SIGPROF, restore_and_end},    {SIGXFSZ, restore_and_end},
+    {SIGSYS, restore_and_end},
+#ifdef SIGPOLL
+    {SIGPOLL, restore_and_end},
+#endif
+#ifdef SIGSTKFLT
+    {SIGSTKFLT, restore_and_end},
+#endif
+#ifdef SIGPWR
+    {SIGPWR, restore_and_end},
+#endif
+#ifdef SIGEMT
+    {SIGEMT, restore_and_end},
+#endif
+#ifdef SIGLOST
+    {SIGLOST, restore_and_end},
+#endif
+    {SIGTSTP, restore_and_stop},  {SIGTTIN, restore_and_stop},   {SIGTTOU, restore_and_stop},
+    {SIGCONT, reapply_wait_settings},
+};
+
+// Every signal of the table, and the real-time signals as the system numbers them, which end
+// the process too.
+template <typename Visit> void for_each_wait_signal(Visit visit)
 {
-    if (sigismember(&signals.ending, signal_number) == 1) {
-        return restore_and_end;
+    for (const WaitSignal& signal : kWaitSignals) {
+        visit(signal.number, signal.handler);
     }
-    if (sigismember(&signals.stopping, signal_number) == 1) {
-        return restore_and_stop;
+#ifdef SIGRTMIN
+    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
+        visit(number, restore_and_end);
     }
-    return signal_number == SIGCONT ? reapply_wait_settings : nullptr;
+#endif
 }
 
 // The actions the caller gave the signals, by number, to be given back once the wait is over.
-struct PreviousActions {
-    struct sigaction action[kSignalLimit];
-    bool kept[kSignalLimit];
-};
+using PreviousActions = struct sigaction[kSignalLimit];
 
 void install_handlers(PreviousActions& previous)
 {
     // No handler interrupts another, so each sees the flags as the one before left them, and none
     // is stopped by SIGTTOU while it sets the terminal.
-    const WaitSignals signals = wait_signals();
-    for (int signal_number = 1; signal_number < kSignalLimit; ++signal_number) {
-        const SignalHandler handler = handler_for(signals, signal_number);
-        previous.kept[signal_number] =
-            handler != nullptr &&
-            sigaction(signal_number, nullptr, &previous.action[signal_number]) == 0;
+    sigset_t all{};
+    sigemptyset(&all);
+    for_each_wait_signal([&](int number, SignalHandler) { sigaddset(&all, number); });
+    for_each_wait_signal([&](int number, SignalHandler handler) {
         // A signal the caller chose to ignore (nohup, a shell's trap '') stays ignored.
-        if (!previous.kept[signal_number] || previous.action[signal_number].sa_handler == SIG_IGN) {
-            continue;
+        if (sigaction(number, nullptr, &previous[number]) != 0 ||
+            previous[number].sa_handler == SIG_IGN) {
+            return;
         }
         struct sigaction action {};
         action.sa_handler = handler;
-        action.sa_mask = signals.all;
+        action.sa_mask = all;
         action.sa_flags = handler == restore_and_end ? 0 : SA_RESTART;
-        sigaction(signal_number, &action, nullptr);
-    }
+        sigaction(number, &action, nullptr);
+    });
 }
 
 void restore_handlers(const PreviousActions& previous)
 {
-    for (int signal_number = 1; signal_number < kSignalLimit; ++signal_number) {
-        if (previous.kept[signal_number]) {
-            sigaction(signal_number, &previous.action[signal_number], nullptr);
-        }
-    }
+    for_each_wait_signal(
+        [&](int number, SignalHandler) { sigaction(number, &previous[number], nullptr); });
 }
 
 // As a shell does when it starts: a job in the background stops until it is brought to the
@@ -330,8 +328,14 @@ void wait_for_key()
     if (terminal < 0) {
         return;  // no controlling terminal: nobody could press a key
     }
+    // Settings read while the program is in the foreground are its own; a stop and 'bg' just
+    // before they are read would have given it the shell's, so they are read again.
     termios settings{};
-    if (!wait_for_foreground(terminal) || tcgetattr(terminal, &settings) != 0) {
+    bool in_foreground = false;
+    do {
+        in_foreground = wait_for_foreground(terminal) && tcgetattr(terminal, &settings) == 0;
+    } while (in_foreground && tcgetpgrp(terminal) != getpgrp());
+    if (!in_foreground) {
         close(terminal);
         return;
     }
@@ -347,7 +351,7 @@ void wait_for_key()
     g_request_line_ended = 0;
     // What the handlers read is in place before any of them can run.
     std::atomic_signal_fence(std::memory_order_seq_cst);
-    PreviousActions previous;
+    PreviousActions previous{};
     install_handlers(previous);
 
     // TCSAFLUSH drops what was typed before the wait, so only a fresh key ends it.
