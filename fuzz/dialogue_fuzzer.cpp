@@ -27,6 +27,29 @@ void require(bool condition)
 
 void no_key() {}
 
+// Columns a terminal gives a line of UTF-8: two for the wide characters of East Asian scripts.
+std::size_t columns(std::string_view line)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(line[i]);
+        if ((lead & 0xC0U) == 0x80U) {
+            continue;
+        }
+        char32_t code = lead;
+        if (lead >= 0xE0U && i + 2 < line.size()) {
+            code = ((lead & 0x0FU) << 12U) | ((static_cast<unsigned char>(line[i + 1]) & 0x3FU) << 6U) |
+                   (static_cast<unsigned char>(line[i + 2]) & 0x3FU);
+        }
+        const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                          (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                          (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                          (code >= 0xFFE0 && code <= 0xFFE6) || lead >= 0xF0U;
+        count += wide ? 2 : 1;
+    }
+    return count;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -53,14 +76,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (status == kExitDone) {
         require(has_result && errors.empty());
     } else {
-        // One line that says what was expected, and no result.
+        // At most three lines, each shown whole on an 80-column console, and no result.
         require(status == kExitBadInput && !has_result);
         require(errors.starts_with(kErrorStart) && errors.ends_with('\n'));
-        require(errors.find('\n') == errors.size() - 1);
-        // The refused word is shown, but no byte of the input reaches the terminal as a control.
-        require(std::none_of(errors.begin(), errors.end() - 1, [](char c) {
-            return static_cast<unsigned char>(c) < 0x20U || c == '\x7f';
+        require(std::count(errors.begin(), errors.end(), '\n') <= 3);
+        for (std::string_view rest = errors; !rest.empty();) {
+            const std::size_t end = rest.find('\n');
+            require(end > 0 && columns(rest.substr(0, end)) <= 79);
+            rest.remove_prefix(end + 1);
+        }
+        // The refused word is shown, but no byte of the input reaches the terminal as a control,
+        // C1 controls included.
+        require(std::none_of(errors.begin(), errors.end(), [](char c) {
+            return (static_cast<unsigned char>(c) < 0x20U && c != '\n') || c == '\x7f';
         }));
+        require(errors.find("\xC2\x80") == std::string_view::npos &&
+                errors.find("\xC2\x9B") == std::string_view::npos);
     }
     return 0;
 }

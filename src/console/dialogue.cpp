@@ -9,6 +9,7 @@
 #include "console/numbers.h"
 #include "console/platform/platform.h"
 #include "console/shown_word.h"
+#include "console/slips.h"
 #include "console/standard_input.h"
 #include "console/words.h"
 #include "evaluation/complex_horner.h"
@@ -26,7 +27,7 @@ struct Dialogue {
 struct Question {
     const char* expected;
     std::string_view name;  // a coefficient's, a0 to a9
-    bool whole_number;      // the order, whose kind expected names; else a single-precision one
+    Expected kind;          // the order, whose kind expected names; else a single-precision one
 };
 
 void write_line(std::ostream& out, const char* message)
@@ -55,28 +56,6 @@ void start_error_line(const Dialogue& dialogue)
     write_console_text(dialogue.err, kErrorStart);
 }
 
-// What the error line adds where the word shows why it is no number.
-const char* hint_for(const Question& question, WordRead read, const Word& word)
-{
-    if (read == WordRead::kTooLong) {
-        return kTooLongHint;
-    }
-    if (read != WordRead::kRead) {
-        return "";
-    }
-    switch (number_habit(word.view())) {
-    case NumberHabit::kDecimalComma:
-        return question.whole_number ? "" : kDecimalPointHint;
-    case NumberHabit::kCommaSeparator:
-        return kSeparatorHint;
-    case NumberHabit::kNotAscii:
-        return kNotAsciiHint;
-    case NumberHabit::kNone:
-        break;
-    }
-    return "";
-}
-
 void report_bad_answer(const Dialogue& dialogue, const Question& question, WordRead read,
                        const Word& word)
 {
@@ -90,15 +69,28 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     } else {
         write_console_text(dialogue.err, kWordRefused);
         write_shown_word(dialogue.err, word.view());
-        write_console_text(dialogue.err, kWordRefusedEnd);
+        write_line(dialogue.err, kWordRefusedEnd);
+        write_console_text(dialogue.err, kExpectedStart);
     }
     write_console_text(dialogue.err, question.expected);
     dialogue.err << question.name;
-    if (!question.whole_number) {
+    if (question.kind == Expected::kSingleNumber && read != WordRead::kEnded) {
         write_console_text(dialogue.err, kSingleNumberExpected);
     }
-    write_console_text(dialogue.err, hint_for(question, read, word));
     write_line_end(dialogue.err);
+    if (read == WordRead::kEnded) {
+        return;
+    }
+    const Slip slip =
+        find_slip(word.view(), question.kind, word.starts_input, read == WordRead::kTooLong);
+    if (slip.hint[0] != '\0') {
+        write_console_text(dialogue.err, slip.hint);
+        if (slip.reading_length > 0) {
+            write_console_text(dialogue.err, kReadingStart);
+            dialogue.err.write(slip.reading, static_cast<std::streamsize>(slip.reading_length));
+        }
+        write_line_end(dialogue.err);
+    }
 }
 
 template <typename Number> using Parse = bool (*)(std::string_view, Number&);
@@ -124,13 +116,13 @@ bool read_answer(Dialogue& dialogue, const Question& question, Parse<Number> par
 
 bool parse_order(std::string_view word, std::int32_t& order)
 {
-    return parse_integer(word, order) && order >= 0 && order < kMaxCoefficients;
+    return is_answer(word, Expected::kWholeNumber) && parse_integer(word, order);
 }
 
 bool read_order(Dialogue& dialogue, CoefficientList& coefficients)
 {
     std::int32_t order = 0;
-    if (!read_answer(dialogue, {kOrderExpected, {}, true}, Parse<std::int32_t>{parse_order},
+    if (!read_answer(dialogue, {kOrderExpected, {}, Expected::kWholeNumber}, Parse<std::int32_t>{parse_order},
                      order)) {
         return false;
     }
@@ -142,7 +134,7 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 {
     for (std::int32_t i = 0; i < coefficients.count; ++i) {
         const char name[] = {'a', static_cast<char>('0' + i)};
-        const Question coefficient{kCoefficientExpected, {name, sizeof name}, false};
+        const Question coefficient{kCoefficientExpected, {name, sizeof name}, Expected::kSingleNumber};
         if (!read_answer(dialogue, coefficient, Parse<float>{parse_single},
                          coefficients.values[i])) {
             return false;
@@ -153,9 +145,9 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 
 bool read_point(Dialogue& dialogue, ComplexValue& point)
 {
-    return read_answer(dialogue, {kRealPartExpected, {}, false}, Parse<float>{parse_single},
+    return read_answer(dialogue, {kRealPartExpected, {}, Expected::kSingleNumber}, Parse<float>{parse_single},
                        point.re) &&
-           read_answer(dialogue, {kImaginaryPartExpected, {}, false}, Parse<float>{parse_single},
+           read_answer(dialogue, {kImaginaryPartExpected, {}, Expected::kSingleNumber}, Parse<float>{parse_single},
                        point.im);
 }
 

@@ -19,26 +19,52 @@ inline constexpr auto kPointPrompt =
 inline constexpr auto kValueLabel = message_text(u8"Значение полинома: ");
 inline constexpr auto kPressAnyKey = message_text(u8"Нажмите любую клавишу");
 
-// What bad input is told: "Ошибка: ", then the word that was refused, shown in quotes between
-// kWordRefused and kWordRefusedEnd, or where the input ended, that it did; then what was expected
-// (a coefficient is followed by its name, a0 to a9) and the kind of number; a hint follows where
-// the word shows a habit of writing numbers that the program does not share, or where it is too
-// long to be one.
+// What bad input is told, on lines that an 80-column console shows whole: "Ошибка: ", then the
+// word that was refused, shown in quotes after kWordRefused, and on a line of its own what was
+// expected (a coefficient is followed by its name, a0 to a9, and the kind of number); where the
+// word shows what the user meant, a hint follows on a line of its own, and where the slip can be
+// undone, the word as meant after ": ". Where the input ended, one line says so.
 inline constexpr auto kErrorStart = message_text(u8"Ошибка: ");
 inline constexpr auto kWordRefused = message_text(u8"введено ");
-inline constexpr auto kWordRefusedEnd = message_text(u8", а ");
+inline constexpr auto kWordRefusedEnd = message_text(u8",");
+inline constexpr auto kExpectedStart = message_text(u8"а ");
 inline constexpr auto kInputEnded = message_text(u8"ввод закончился, а ");
 inline constexpr auto kOrderExpected =
     message_text(u8"ожидался порядок уравнения - целое число от 0 до 9");
 inline constexpr auto kCoefficientExpected = message_text(u8"ожидался коэффициент ");
 inline constexpr auto kRealPartExpected = message_text(u8"ожидалась действительная часть корня");
 inline constexpr auto kImaginaryPartExpected = message_text(u8"ожидалась мнимая часть корня");
-inline constexpr auto kSingleNumberExpected = message_text(u8" - число одинарной точности");
-inline constexpr auto kDecimalPointHint = message_text(u8" (дробную часть отделяйте точкой)");
-inline constexpr auto kSeparatorHint = message_text(u8" (числа разделяйте пробелами)");
+inline constexpr auto kSingleNumberExpected = message_text(u8" - число, например 2, -0.5 или 1e-3");
+inline constexpr auto kReadingStart = message_text(u8": ");
+
+// The hints, each at most 45 characters where a word as meant, of up to kShownWordCharacters,
+// may follow it.
+inline constexpr auto kCyrillicEHint = message_text(u8"Буква е здесь русская, наберите латинскую");
+inline constexpr auto kMinusHint = message_text(u8"Минус здесь не с клавиатуры, наберите дефис");
+inline constexpr auto kWideCharactersHint =
+    message_text(u8"Знаки здесь широкие, наберите обычные");
+inline constexpr auto kRussianLayoutHint =
+    message_text(u8"Включена русская раскладка, на латинской это");
+inline constexpr auto kSpaceHint = message_text(u8"Пробел здесь особый, наберите обычный");
+inline constexpr auto kDecimalPointHint = message_text(u8"Дробную часть отделяйте точкой");
+inline constexpr auto kHexadecimalHint =
+    message_text(u8"Шестнадцатеричные числа не принимаются, в десятичной записи");
+inline constexpr auto kImaginaryHint =
+    message_text(u8"Мнимую часть наберите отдельным числом, без j");
+inline constexpr auto kSeparatorHint =
+    message_text(u8"Числа разделяйте пробелами, а не запятыми");
+inline constexpr auto kTooLargeHint =
+    message_text(u8"Число слишком велико: по модулю не больше 3.4e38");
+inline constexpr auto kInfinityHint =
+    message_text(u8"Бесконечность и nan не принимаются, нужно обычное число");
+inline constexpr auto kLetterHint =
+    message_text(u8"Из букв в числе бывает только латинская e, как в 1e5");
+inline constexpr auto kOrderDigitsHint = message_text(u8"Порядок наберите цифрой от 0 до 9");
 inline constexpr auto kNotAsciiHint =
-    message_text(u8" (пишите цифры 0-9 и латинскую букву e, числа разделяйте обычными пробелами)");
-inline constexpr auto kTooLongHint = message_text(u8" (слишком длинное слово)");
+    message_text(u8"Набирайте цифры 0-9, точку, дефис и латинскую e");
+inline constexpr auto kTooLongHint = message_text(u8"Слово слишком длинное для числа");
+inline constexpr auto kUtf16Hint =
+    message_text(u8"Файл сохранён в UTF-16 (Юникод), сохраните его как UTF-8 или ANSI");
 
 // Standard input is there but cannot be read (a directory, a closed descriptor).
 inline constexpr auto kInputUnreadable = message_text(u8"не удалось прочитать стандартный ввод");

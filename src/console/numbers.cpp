@@ -44,47 +44,6 @@ void skip_sign(std::string_view word, std::size_t& position)
     }
 }
 
-// The whole word is a decimal number, its fraction marked by point.
-bool is_decimal_number(std::string_view word, char point)
-{
-    std::size_t position = 0;
-    skip_sign(word, position);
-    std::size_t digits = skip_digits(word, position);
-    if (position < word.size() && word[position] == point) {
-        ++position;
-        digits += skip_digits(word, position);
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (position < word.size() && (word[position] == 'e' || word[position] == 'E')) {
-        ++position;
-        skip_sign(word, position);
-        if (skip_digits(word, position) == 0) {
-            return false;
-        }
-    }
-    return position == word.size();
-}
-
-// Numbers joined by commas, with at least one comma: "1," or "1,0,1".
-bool is_comma_separated(std::string_view word)
-{
-    std::size_t numbers = 0;
-    while (!word.empty()) {
-        const std::size_t comma = word.find(',');
-        if (comma == std::string_view::npos) {
-            return numbers > 0 && is_decimal_number(word, '.');
-        }
-        if (!is_decimal_number(word.substr(0, comma), '.')) {
-            return false;
-        }
-        ++numbers;
-        word.remove_prefix(comma + 1);
-    }
-    return numbers > 0;
-}
-
 // The power of ten of the word's first significant digit, sign taken off: 2 for "123", -3 for
 // "0.00123", 1 for "1e1"; below any limit of single precision for a word of zeros. Only its sign
 // matters to the caller, so a huge exponent is held at a bound that no word can reach otherwise.
@@ -133,6 +92,28 @@ bool read_magnitude(std::string_view digits, float& magnitude)
 
 }  // namespace
 
+bool is_decimal_number(std::string_view word, char point)
+{
+    std::size_t position = 0;
+    skip_sign(word, position);
+    std::size_t digits = skip_digits(word, position);
+    if (position < word.size() && word[position] == point) {
+        ++position;
+        digits += skip_digits(word, position);
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (position < word.size() && (word[position] == 'e' || word[position] == 'E')) {
+        ++position;
+        skip_sign(word, position);
+        if (skip_digits(word, position) == 0) {
+            return false;
+        }
+    }
+    return position == word.size();
+}
+
 bool parse_integer(std::string_view word, std::int32_t& value)
 {
     std::size_t position = 0;
@@ -180,23 +161,4 @@ bool parse_single(std::string_view word, float& value)
     }
     value = negative ? -magnitude : magnitude;
     return true;
-}
-
-NumberHabit number_habit(std::string_view word)
-{
-    if (std::any_of(word.begin(), word.end(),
-                    [](char c) { return static_cast<unsigned char>(c) >= 0x80U; })) {
-        return NumberHabit::kNotAscii;
-    }
-    const std::size_t comma = word.find(',');
-    if (comma == std::string_view::npos) {
-        return NumberHabit::kNone;
-    }
-    // "1," is a number and a separator, not a fraction.
-    const bool trailing = comma + 1 == word.size();
-    if (!trailing && word.find(',', comma + 1) == std::string_view::npos &&
-        is_decimal_number(word, ',')) {
-        return NumberHabit::kDecimalComma;
-    }
-    return is_comma_separated(word) ? NumberHabit::kCommaSeparator : NumberHabit::kNone;
 }

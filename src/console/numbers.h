@@ -9,6 +9,10 @@
 // The longest number read, exactly, whatever its digits; a longer word is refused unread.
 inline constexpr std::size_t kLongestNumber = 4096;
 
+// An optional sign, decimal digits with an optional fraction marked by point, and an optional
+// exponent: the form of a number, whatever its size.
+bool is_decimal_number(std::string_view word, char point);
+
 // An optional sign and decimal digits, as many leading zeros as the word holds. False for any
 // other word, and for a value beyond a signed 32-bit integer.
 bool parse_integer(std::string_view word, std::int32_t& value);
@@ -19,10 +23,3 @@ bool parse_integer(std::string_view word, std::int32_t& value);
 // too small for it becomes zero or a subnormal, as the reading of numbers always did, and a word
 // longer than kLongestNumber is refused.
 bool parse_single(std::string_view word, float& value);
-
-// Why a word is not a number, where it shows a habit of writing numbers that the program does not
-// share: a decimal comma ("0,5"), numbers separated by commas ("1," in "1, 0, 1", or "1,0,1"), or
-// a character outside ASCII (a Cyrillic "е" for "e", a Unicode minus, full-width digits, or a
-// no-break space that joins two numbers into one word).
-enum class NumberHabit { kNone, kDecimalComma, kCommaSeparator, kNotAscii };
-NumberHabit number_habit(std::string_view word);

@@ -2,30 +2,43 @@
 
 #include <ostream>
 
+#include "console/characters.h"
+#include "console/platform/platform.h"
+
 namespace {
 
-// The longest escape, "\xff".
-constexpr std::size_t kLongestEscape = 4;
+// The longest escape, "\U0010ffff".
+constexpr std::size_t kLongestEscape = 10;
 
-// The byte as it is shown; how many characters that takes.
-std::size_t shown_byte(char byte, char (&shown)[kLongestEscape])
+struct Shown {
+    char text[kLongestEscape];
+    std::size_t length;  // 0: the character itself
+    std::size_t columns;
+};
+
+Shown escaped(const Character& character)
 {
-    const auto code = static_cast<unsigned char>(byte);
-    if (byte == '\\' || byte == '\'') {
-        shown[0] = '\\';
-        shown[1] = byte;
-        return 2;
-    }
-    if (code >= 0x20U && code < 0x7FU) {
-        shown[0] = byte;
-        return 1;
-    }
     constexpr char kHexDigits[] = "0123456789abcdef";
-    shown[0] = '\\';
-    shown[1] = 'x';
-    shown[2] = kHexDigits[code >> 4U];
-    shown[3] = kHexDigits[code & 0xFU];
-    return kLongestEscape;
+    Shown shown{{'\\'}, 0, 0};
+    if (character.code == '\\' || character.code == '\'') {
+        shown.text[1] = static_cast<char>(character.code);
+        shown.length = 2;
+    } else {
+        const std::size_t digits = character.is_byte ? 2 : character.code > 0xFFFF ? 8 : 4;
+        shown.text[1] = character.is_byte ? 'x' : digits == 8 ? 'U' : 'u';
+        for (std::size_t i = 0; i < digits; ++i) {
+            shown.text[2 + i] = kHexDigits[(character.code >> (4 * (digits - 1 - i))) & 0xFU];
+        }
+        shown.length = 2 + digits;
+    }
+    shown.columns = shown.length;
+    return shown;
+}
+
+bool shown_as_it_is(const Character& character)
+{
+    return !character.is_byte && character.code != '\\' && character.code != '\'' &&
+           !hides_itself(character.code);
 }
 
 }  // namespace
@@ -33,16 +46,25 @@ std::size_t shown_byte(char byte, char (&shown)[kLongestEscape])
 void write_shown_word(std::ostream& out, std::string_view word)
 {
     out << '\'';
-    std::size_t shown_length = 0;
-    for (const char byte : word) {
-        char shown[kLongestEscape];
-        const std::size_t length = shown_byte(byte, shown);
-        if (shown_length + length > kShownWordCharacters) {
+    const bool legacy = in_code_page_1251(word);
+    std::size_t columns = 0;
+    while (!word.empty()) {
+        const Character character = first_character(word, legacy);
+        word.remove_prefix(character.bytes);
+        Shown shown{{}, 0, columns_of(character.code)};
+        if (!shown_as_it_is(character) || !can_show_character(out, character.code)) {
+            shown = escaped(character);
+        }
+        if (columns + shown.columns > kShownWordCharacters) {
             out << "...";
             break;
         }
-        out.write(shown, static_cast<std::streamsize>(length));
-        shown_length += length;
+        if (shown.length == 0) {
+            write_character(out, character.code);
+        } else {
+            out.write(shown.text, static_cast<std::streamsize>(shown.length));
+        }
+        columns += shown.columns;
     }
     out << '\'';
 }

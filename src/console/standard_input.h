@@ -29,6 +29,8 @@ private:
     // cannot be read.
     virtual std::ptrdiff_t read(char* bytes, std::size_t size) = 0;
 
+    // A terminal line on Linux holds up to 4096 bytes: one read takes all of it, so that whether
+    // the read ended with the user's Enter tells where the cursor is.
     static constexpr std::size_t kChunkBytes = 4096;
     char chunk_[kChunkBytes];
     std::size_t reads_ = 0;

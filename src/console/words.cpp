@@ -30,6 +30,7 @@ void AnswerReader::take_byte_order_mark(Word& word)
 WordRead AnswerReader::read_word(Word& word)
 {
     word.length = 0;
+    word.starts_input = at_start_;
     if (at_start_) {
         at_start_ = false;
         take_byte_order_mark(word);

@@ -15,6 +15,7 @@ inline constexpr std::size_t kLongestWord = kLongestNumber;
 struct Word {
     char text[kLongestWord + 1];  // one more than the longest, which tells that a word is too long
     std::size_t length;
+    bool starts_input;  // the first word of the input, where a file's byte-order mark stands
 
     std::string_view view() const { return {text, length}; }
 };

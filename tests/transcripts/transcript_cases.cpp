@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "console/platform/text_encoding.h"
 #include "console/shown_word.h"
 #include "console/words.h"
 
@@ -18,29 +19,71 @@ const std::u8string kPointPrompt =
     u8"Задайте через пробел действительное и компл. значение корня: ";
 const std::u8string kPressAnyKey = u8"Нажмите любую клавишу";
 
-// What an error line says was expected.
+// What an error line says was expected, and the hints that may follow it.
 const std::u8string kOrder = u8"ожидался порядок уравнения - целое число от 0 до 9";
-const std::u8string kRealPart = u8"ожидалась действительная часть корня - число одинарной точности";
-const std::u8string kImaginaryPart = u8"ожидалась мнимая часть корня - число одинарной точности";
-const std::u8string kDecimalPointHint = u8" (дробную часть отделяйте точкой)";
-const std::u8string kSeparatorHint = u8" (числа разделяйте пробелами)";
-const std::u8string kNotAsciiHint =
-    u8" (пишите цифры 0-9 и латинскую букву e, числа разделяйте обычными пробелами)";
-const std::u8string kTooLongHint = u8" (слишком длинное слово)";
+const std::u8string kNumber = u8" - число, например 2, -0.5 или 1e-3";
+const std::u8string kRealPart = u8"ожидалась действительная часть корня";
+const std::u8string kImaginaryPart = u8"ожидалась мнимая часть корня";
+const std::u8string kCyrillicEHint = u8"Буква е здесь русская, наберите латинскую";
+const std::u8string kMinusHint = u8"Минус здесь не с клавиатуры, наберите дефис";
+const std::u8string kWideHint = u8"Знаки здесь широкие, наберите обычные";
+const std::u8string kLayoutHint = u8"Включена русская раскладка, на латинской это";
+const std::u8string kSpaceHint = u8"Пробел здесь особый, наберите обычный";
+const std::u8string kDecimalPointHint = u8"Дробную часть отделяйте точкой";
+const std::u8string kHexadecimalHint =
+    u8"Шестнадцатеричные числа не принимаются, в десятичной записи";
+const std::u8string kImaginaryHint = u8"Мнимую часть наберите отдельным числом, без j";
+const std::u8string kSeparatorHint = u8"Числа разделяйте пробелами, а не запятыми";
+const std::u8string kTooLargeHint = u8"Число слишком велико: по модулю не больше 3.4e38";
+const std::u8string kInfinityHint = u8"Бесконечность и nan не принимаются, нужно обычное число";
+const std::u8string kLetterHint = u8"Из букв в числе бывает только латинская e, как в 1e5";
+const std::u8string kOrderDigitsHint = u8"Порядок наберите цифрой от 0 до 9";
+const std::u8string kNotAsciiHint = u8"Набирайте цифры 0-9, точку, дефис и латинскую e";
+const std::u8string kTooLongHint = u8"Слово слишком длинное для числа";
+const std::u8string kUtf16Hint =
+    u8"Файл сохранён в UTF-16 (Юникод), сохраните его как UTF-8 или ANSI";
 const std::u8string kOutputError = u8"Ошибка: не удалось записать в стандартный вывод\n";
 
 std::u8string coefficient(std::u8string_view name)
 {
-    return u8"ожидался коэффициент " + std::u8string(name) + u8" - число одинарной точности";
+    return u8"ожидался коэффициент " + std::u8string(name);
 }
 
-// The error line for a word refused, shown as the user sees it: in quotes, with every byte outside
-// printable ASCII escaped.
-std::u8string refused(std::u8string_view shown_word, std::u8string_view expected,
-                      std::u8string_view hint = {})
+// A hint with the word as meant.
+std::u8string reading(std::u8string_view hint, std::u8string_view meant)
 {
-    return u8"Ошибка: введено '" + std::u8string(shown_word) + u8"', а " + std::u8string(expected) +
-           std::u8string(hint) + u8"\n";
+    return std::u8string(hint) + u8": " + std::u8string(meant);
+}
+
+// The error for a word refused, shown as the user sees it, in quotes: the word on the first
+// line, what was expected on the second, and the hint, if any, on a third.
+std::u8string refused(std::u8string_view shown_word, std::u8string_view expected,
+                      std::u8string_view hint = {}, bool whole_number = false)
+{
+    return u8"Ошибка: введено '" + std::u8string(shown_word) + u8"',\nа " +
+           std::u8string(expected) + (whole_number ? u8"" : kNumber) + u8"\n" +
+           (hint.empty() ? u8"" : std::u8string(hint) + u8"\n");
+}
+
+std::u8string refused_order(std::u8string_view shown_word, std::u8string_view hint = {})
+{
+    return refused(shown_word, kOrder, hint, true);
+}
+
+// Windows reads a word that is no UTF-8 as code page 1251, and writes errors to a file in code
+// page 866, where any character but ASCII and the Russian alphabet is escaped.
+std::u8string platform_text(std::u8string posix, std::u8string windows)
+{
+    return kProgramTextEncoding == TextEncoding::kCodePage1251 ? windows : posix;
+}
+
+template <typename Text> Text repeated(Text text, std::size_t times)
+{
+    Text all;
+    for (std::size_t i = 0; i < times; ++i) {
+        all += text;
+    }
+    return all;
 }
 
 std::u8string input_ended(std::u8string_view expected)
@@ -141,31 +184,43 @@ std::vector<TranscriptCase> make_cases()
                kByteOrderMark + std::string(kLongestWord - 1, '0') + "1 1 -1 " + kJustAboveHalfway +
                    " 0",
                u8"y=1.19209e-07 0j"),
-        bad_order("order_not_a_number", "abc\n", refused(u8"abc", kOrder)),
-        bad_order("order_above_nine", "10\n", refused(u8"10", kOrder)),
-        bad_order("order_below_zero", "-1\n", refused(u8"-1", kOrder)),
-        bad_order("order_beyond_int", "99999999999\n", refused(u8"99999999999", kOrder)),
+        bad_order("order_not_a_number", "abc\n", refused_order(u8"abc", kOrderDigitsHint)),
+        bad_order("order_above_nine", "10\n", refused_order(u8"10")),
+        bad_order("order_below_zero", "-1\n", refused_order(u8"-1")),
+        bad_order("order_beyond_int", "99999999999\n", refused_order(u8"99999999999")),
         bad_order("order_beyond_32_bits", "4294967298\n1 0 1\n0 1\n",
-                  refused(u8"4294967298", kOrder)),
-        bad_order("order_sign_alone", "-\n", refused(u8"-", kOrder)),
-        bad_order("order_decimal_comma_gets_no_point_hint", "2,5\n", refused(u8"2,5", kOrder)),
-        bad_order("order_not_whole", "2.5\n1 0 1\n0 1\n", refused(u8"2.5", kOrder)),
+                  refused_order(u8"4294967298")),
+        bad_order("order_sign_alone", "-\n", refused_order(u8"-")),
+        bad_order("order_decimal_comma_gets_no_point_hint", "2,5\n", refused_order(u8"2,5")),
+        bad_order("order_not_whole", "2.5\n1 0 1\n0 1\n", refused_order(u8"2.5")),
+        bad_order("order_in_words", "два 1 0 1 0 1", refused_order(u8"два", kOrderDigitsHint)),
+        bad_order("order_in_wide_digits", "\xEF\xBC\x92 1 0 1 0 1",
+                  platform_text(refused_order(u8"２", reading(kWideHint, u8"2")),
+                                refused_order(u8"\\uff12", reading(kWideHint, u8"2")))),
         bad_order("order_longer_than_a_word", kMegabyteOfDigits,
-                  refused(kNinesCut, kOrder, kTooLongHint)),
+                  refused_order(kNinesCut, kTooLongHint)),
         bad_order("no_input", "", input_ended(kOrder)),
         bad_order("byte_order_mark_alone", kByteOrderMark, input_ended(kOrder)),
         bad_order("byte_order_mark_cut_short", "\xEF\xBB",
-                  refused(u8"\\xef\\xbb", kOrder, kNotAsciiHint)),
+                  platform_text(refused_order(u8"\\xef\\xbb", kOrderDigitsHint),
+                                refused_order(u8"п\\u00bb", kOrderDigitsHint))),
+        // Notepad's "Unicode", either byte order.
+        bad_order("utf16_little_endian", std::string("\xFF\xFE" "2\0 \0", 6),
+                  platform_text(refused_order(u8"\\xff\\xfe2\\u0000", kUtf16Hint),
+                                refused_order(u8"яю2\\u0000", kUtf16Hint))),
+        bad_order("utf16_big_endian", std::string("\xFE\xFF\0" "2\0 ", 6),
+                  platform_text(refused_order(u8"\\xfe\\xff\\u00002\\u0000", kUtf16Hint),
+                                refused_order(u8"юя\\u00002\\u0000", kUtf16Hint))),
         bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n",
-                        refused(u8"x", coefficient(u8"a1"))),
+                        refused(u8"x", coefficient(u8"a1"), kLetterHint)),
         bad_coefficient("coefficient_beyond_single", "1\n1e39 1\n",
-                        refused(u8"1e39", coefficient(u8"a0"))),
+                        refused(u8"1e39", coefficient(u8"a0"), kTooLargeHint)),
         bad_coefficient("coefficient_one_character_too_long", "0\n" + kLongestWordOfDigits + "9",
                         refused(kNinesCut, coefficient(u8"a0"), kTooLongHint)),
         bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
                         input_ended(coefficient(u8"a9"))),
         bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
-                        refused(u8"0,5", coefficient(u8"a0"), kDecimalPointHint)),
+                        refused(u8"0,5", coefficient(u8"a0"), reading(kDecimalPointHint, u8"0.5"))),
         bad_coefficient("numbers_separated_by_commas", "2\n1, 0, 1\n0 1\n",
                         refused(u8"1,", coefficient(u8"a0"), kSeparatorHint)),
         bad_coefficient("numbers_joined_by_commas", "2\n1,0,1\n0 1\n",
@@ -180,48 +235,104 @@ std::vector<TranscriptCase> make_cases()
         bad_coefficient("no_break_space_between_numbers",
                         "2\n1\xC2\xA0"
                         "0 1\n",
-                        refused(u8"1\\xc2\\xa00", coefficient(u8"a0"), kNotAsciiHint)),
+                        refused(u8"1\\u00a00", coefficient(u8"a0"), reading(kSpaceHint, u8"1 0"))),
         bad_coefficient("byte_ff_is_a_character", "0\n\xFF\n",
-                        refused(u8"\\xff", coefficient(u8"a0"), kNotAsciiHint)),
+                        platform_text(refused(u8"\\xff", coefficient(u8"a0"), kNotAsciiHint),
+                                      refused(u8"я", coefficient(u8"a0"), kLetterHint))),
         bad_coefficient("byte_80_is_outside_ascii", "0\n\x80\n",
-                        refused(u8"\\x80", coefficient(u8"a0"), kNotAsciiHint)),
+                        platform_text(refused(u8"\\x80", coefficient(u8"a0"), kNotAsciiHint),
+                                      refused(u8"\\u0402", coefficient(u8"a0"), kLetterHint))),
         // Only the very first bytes of the input can be a byte-order mark.
         bad_coefficient("byte_order_mark_inside", "1\n" + kByteOrderMark + "2 3\n1 1",
-                        refused(u8"\\xef\\xbb\\xbf2", coefficient(u8"a0"), kNotAsciiHint)),
-        // Arrow keys and a Backspace in a file reach the word as bytes; none reaches the terminal
-        // as a control again.
+                        refused(u8"\\ufeff2", coefficient(u8"a0"), kNotAsciiHint)),
+        // Arrow keys and a Backspace in a file reach the word as characters; none reaches the
+        // terminal as a control again.
         bad_coefficient("control_characters_shown_escaped",
                         "0\n1\x1b[D\x7f"
                         "5\n",
-                        refused(u8"1\\x1b[D\\x7f5", coefficient(u8"a0"))),
+                        refused(u8"1\\u001b[D\\u007f5", coefficient(u8"a0"), kLetterHint)),
+        // Text that runs right to left from here would turn the rest of the line around.
+        bad_coefficient("direction_mark_escaped", "0\n\xE2\x80\xAE" "12\n",
+                        refused(u8"\\u202e12", coefficient(u8"a0"), kNotAsciiHint)),
         bad_coefficient("quote_and_backslash_escaped", "0\n1'5\\\n",
                         refused(u8"1\\'5\\\\", coefficient(u8"a0"))),
         bad_coefficient("word_as_long_as_shown", "0\n" + std::string(kShownWordCharacters, 'x'),
-                        refused(std::u8string(kShownWordCharacters, u8'x'), coefficient(u8"a0"))),
-        // An escape is shown whole or not at all.
+                        refused(std::u8string(kShownWordCharacters, u8'x'), coefficient(u8"a0"),
+                                kLetterHint)),
+        // Letters count as one column each, an escape as many as it has characters, and a word
+        // is cut where the next would pass the limit.
+        bad_coefficient("cyrillic_word_shown_whole", "0\n" + repeated(std::string("ж"), 20),
+                        refused(repeated(std::u8string(u8"ж"), 20), coefficient(u8"a0"), kLetterHint)),
+        bad_coefficient("cyrillic_word_cut", "0\n" + repeated(std::string("ж"), 40),
+                        refused(repeated(std::u8string(u8"ж"), kShownWordCharacters) + u8"...",
+                                coefficient(u8"a0"), kLetterHint)),
         bad_coefficient("escape_beyond_what_is_shown",
-                        "0\n" + std::string(kShownWordCharacters - 1, 'x') + "\xD0\xB5",
-                        refused(std::u8string(kShownWordCharacters - 1, u8'x') + u8"...",
-                                coefficient(u8"a0"), kNotAsciiHint)),
-        bad_point("real_part_not_a_number", "1\n2 3\nabc\n", refused(u8"abc", kRealPart)),
+                        "0\n" + std::string(kShownWordCharacters - 5, 'x') + "\xC2\xA0",
+                        refused(std::u8string(kShownWordCharacters - 5, u8'x') + u8"...",
+                                coefficient(u8"a0"), kSpaceHint)),
+        bad_coefficient("escape_up_to_what_is_shown",
+                        "0\n" + std::string(kShownWordCharacters - 6, 'x') + "\xC2\xA0",
+                        refused(std::u8string(kShownWordCharacters - 6, u8'x') + u8"\\u00a0",
+                                coefficient(u8"a0"), kSpaceHint)),
+        bad_coefficient("minus_sign_for_hyphen", "0\n\xE2\x88\x92" "1\n",
+                        platform_text(refused(u8"−1", coefficient(u8"a0"),
+                                              reading(kMinusHint, u8"-1")),
+                                      refused(u8"\\u22121", coefficient(u8"a0"),
+                                              reading(kMinusHint, u8"-1")))),
+        bad_coefficient("russian_layout_point", "0\n1\xD1\x8E" "5\n",
+                        refused(u8"1ю5", coefficient(u8"a0"), reading(kLayoutHint, u8"1.5"))),
+        bad_coefficient("russian_layout_comma", "0\n1\xD0\xB1" "5\n",
+                        refused(u8"1б5", coefficient(u8"a0"), reading(kLayoutHint, u8"1.5"))),
+        bad_coefficient("russian_layout_exponent", "0\n1\xD1\x83" "3\n",
+                        refused(u8"1у3", coefficient(u8"a0"), reading(kLayoutHint, u8"1e3"))),
+        bad_coefficient("russian_layout_capital_exponent", "0\n-2\xD0\xA3-3\n",
+                        refused(u8"-2У-3", coefficient(u8"a0"), reading(kLayoutHint, u8"-2E-3"))),
+        // The widest lines: the longest reading after the longest hint that takes one, and a word
+        // of wide characters cut where its columns reach the limit.
+        bad_coefficient("longest_reading",
+                        "0\n1\xD1\x8E" + std::string(kShownWordCharacters - 2, '5') + "\n",
+                        refused(u8"1ю" + std::u8string(kShownWordCharacters - 2, u8'5'),
+                                coefficient(u8"a0"),
+                                reading(kLayoutHint, u8"1." + std::u8string(kShownWordCharacters - 2,
+                                                                            u8'5')))),
+        bad_coefficient("wide_digits_cut", "0\n" + repeated(std::string("\xEF\xBC\x97"), 20),
+                        platform_text(refused(repeated(std::u8string(u8"７"),
+                                                       kShownWordCharacters / 2) +
+                                                  u8"...",
+                                              coefficient(u8"a0"),
+                                              reading(kWideHint, std::u8string(20, u8'7'))),
+                                      refused(repeated(std::u8string(u8"\\uff17"), 5) + u8"...",
+                                              coefficient(u8"a0"),
+                                              reading(kWideHint, std::u8string(20, u8'7'))))),
+        bad_point("real_part_not_a_number", "1\n2 3\nabc\n",
+                  refused(u8"abc", kRealPart, kLetterHint)),
         bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),
         bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n",
-                  refused(u8"-1e39", kImaginaryPart)),
+                  refused(u8"-1e39", kImaginaryPart, kTooLargeHint)),
         bad_point("decimal_comma_in_last_answer", "1\n1 0\n0 0,5\n",
-                  refused(u8"0,5", kImaginaryPart, kDecimalPointHint)),
-        bad_point("j_after_last_answer", "1\n1 0\n0 1j\n", refused(u8"1j", kImaginaryPart)),
+                  refused(u8"0,5", kImaginaryPart, reading(kDecimalPointHint, u8"0.5"))),
+        bad_point("j_after_last_answer", "1\n1 0\n0 1j\n",
+                  refused(u8"1j", kImaginaryPart, reading(kImaginaryHint, u8"1"))),
+        bad_point("complex_in_one_word", "1\n1 0\n0+1j\n",
+                  refused(u8"0+1j", kRealPart, reading(kImaginaryHint, u8"0 1"))),
         bad_point("cyrillic_e_for_exponent",
                   "1\n1 0\n1\xD0\xB5"
                   "5 0\n",
-                  refused(u8"1\\xd0\\xb55", kRealPart, kNotAsciiHint)),
+                  refused(u8"1е5", kRealPart, reading(kCyrillicEHint, u8"1e5"))),
         bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n",
                   refused(u8"1.5.5", kImaginaryPart)),
         bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n",
                   refused(u8"1e5e", kImaginaryPart)),
         bad_point("exponent_without_digits", "1\n1 0\n1e 0\n", refused(u8"1e", kRealPart)),
         bad_point("sign_alone", "1\n1 0\n- 0\n", refused(u8"-", kRealPart)),
-        bad_point("infinity_is_no_answer", "1\n1 0\ninf 0\n", refused(u8"inf", kRealPart)),
-        bad_point("hexadecimal_is_no_answer", "1\n1 0\n0x1p3 0\n", refused(u8"0x1p3", kRealPart)),
+        bad_point("infinity_is_no_answer", "1\n1 0\ninf 0\n",
+                  refused(u8"inf", kRealPart, kInfinityHint)),
+        bad_point("nan_is_no_answer", "1\n1 0\n-NaN 0\n",
+                  refused(u8"-NaN", kRealPart, kInfinityHint)),
+        bad_point("hexadecimal_is_no_answer", "1\n1 0\n0x1p3 0\n",
+                  refused(u8"0x1p3", kRealPart, kHexadecimalHint)),
+        bad_point("hexadecimal_whole_number", "1\n1 0\n0x10 0\n",
+                  refused(u8"0x10", kRealPart, reading(kHexadecimalHint, u8"16"))),
         output_fills_up("output_unwritable", "2\n1 0 1\n0 1\n"),
         output_fills_up("output_unwritable_before_bad_input", "abc\n"),
         // The failed stream must not look like bad input: nothing more is read.

@@ -20,6 +20,11 @@ inline constexpr std::size_t kConsoleWriteBytes = 128;
 // nothing, where the text is to go through out, converted, instead.
 bool write_to_console(std::ostream& out, const char* text, std::size_t length);
 
+// Whether out can show the character, and writes it: a terminal or a console shows any; a file
+// or a pipe written in a code page only what that code page holds.
+bool can_show_character(std::ostream& out, char32_t code);
+void write_character(std::ostream& out, char32_t code);
+
 // Reads what one read of standard input brings, at most size bytes: on a terminal, the line typed
 // or what Ctrl+D (Ctrl+Z on Windows) ended. 0 at the end of the input, negative when it cannot be
 // read.

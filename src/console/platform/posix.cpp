@@ -11,7 +11,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ostream>
 
+#include "console/characters.h"
 #include "console/platform/platform.h"
 
 void convert_to_console_encoding(const char* text, std::size_t length, char* converted)
@@ -23,6 +25,17 @@ void convert_to_console_encoding(const char* text, std::size_t length, char* con
 bool write_to_console(std::ostream& /*out*/, const char* /*text*/, std::size_t /*length*/)
 {
     return false;
+}
+
+bool can_show_character(std::ostream& /*out*/, char32_t /*code*/)
+{
+    return true;
+}
+
+void write_character(std::ostream& out, char32_t code)
+{
+    char utf8[4];
+    out.write(utf8, static_cast<std::streamsize>(to_utf8(code, utf8)));
 }
 
 namespace {

@@ -180,6 +180,40 @@ bool write_to_console(std::ostream& out, const char* text, std::size_t length)
     return WriteConsoleW(console, wide, static_cast<DWORD>(units), &written, nullptr) != 0;
 }
 
+// The Russian alphabet and ASCII, which is all a file in code page 866 is given as characters.
+bool can_show_character(std::ostream& out, char32_t code)
+{
+    return console_behind(out) != nullptr || code < 0x80 || (code >= 0x0410 && code <= 0x044F) ||
+           code == 0x0401 || code == 0x0451;
+}
+
+void write_character(std::ostream& out, char32_t code)
+{
+    const HANDLE console = console_behind(out);
+    if (console == nullptr) {
+        char program_byte = '?';
+        if (code < 0x80) {
+            program_byte = static_cast<char>(code);
+        } else if (code == 0x0401 || code == 0x0451) {
+            program_byte = static_cast<char>(code == 0x0401 ? 0xA8 : 0xB8);
+        } else if (code >= 0x0410 && code <= 0x044F) {
+            program_byte = static_cast<char>(0xC0 + (code - 0x0410));
+        }
+        out.put(to_code_page_866(program_byte));
+        return;
+    }
+    wchar_t wide[2] = {static_cast<wchar_t>(code), 0};
+    DWORD units = 1;
+    if (code > 0xFFFF) {
+        wide[0] = static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10U));
+        wide[1] = static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FFU));
+        units = 2;
+    }
+    out.flush();
+    DWORD written = 0;
+    WriteConsoleW(console, wide, units, &written, nullptr);
+}
+
 std::ptrdiff_t read_standard_input(char* buffer, std::size_t size)
 {
     // The C run-time library's own read keeps the text mode of standard input: CR LF becomes LF,
