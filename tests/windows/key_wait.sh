@@ -45,7 +45,9 @@ start() {
     tmux kill-session -t "$((session - 1))" 2>/dev/null || true
 }
 
-error_a0="Ошибка: введено 'x', а ожидался коэффициент a0 - число одинарной точности"
+error_a0="Ошибка: введено 'x',"
+expected_a0="а ожидался коэффициент a0 - число, например 2, -0.5 или 1e-3"
+letter_hint="Из букв в числе бывает только латинская e, как в 1e5"
 for locale in ru_RU.UTF-8 C.UTF-8; do
     row="$locale, at the console"
     start "$locale" ""
@@ -77,8 +79,23 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
     ! shows 'Ошибка' || fail "the error reached the screen"
     tmux send-keys -t "$session" C-c
     within_30s shows_line 'status 1' || fail "Ctrl+C at the wait did not keep the run's status 1"
-    printf '%s\r\n' "$error_a0" | iconv -t CP866 | cmp -s - "$scratch/err.txt" ||
+    printf '%s\r\n' "$error_a0" "$expected_a0" "$letter_hint" | iconv -t CP866 |
+        cmp -s - "$scratch/err.txt" ||
         fail "the file does not begin with the error, in CP866 with CR LF"
+
+    # Typed at the console, a Cyrillic letter reaches the program as typed, whatever code page the
+    # console has, and the hint names the slip with the word as meant.
+    for typed in '1е5:Буква е здесь русская, наберите латинскую: 1e5' \
+        '1ю5:Включена русская раскладка, на латинской это: 1.5'; do
+        row="$locale, ${typed%%:*} typed at the console"
+        start "$locale" ""
+        answer 'уравнения:' 0
+        answer 'a()=' "${typed%%:*}"
+        within_30s shows_line "Ошибка: введено '${typed%%:*}'," || fail "the word is not shown as typed"
+        shows_line "${typed#*:}" || fail "no hint with the word as meant"
+        tmux send-keys -t "$session" q
+        within_30s shows_line 'status 1' || fail "the key did not end the wait with status 1"
+    done
 
     row="$locale, Ctrl+C at a prompt"
     start "$locale" ""
@@ -97,4 +114,5 @@ done
 echo "key_wait: legible, waited after the last answer and an extra Enter, took one unechoed key;"
 echo "key_wait: an error line of its own after answers typed ahead, on the console or in a file;"
 echo "key_wait: with output in a file it did not wait; an error in a file is CP866 with CR LF;"
+echo "key_wait: Cyrillic typed at the console is shown as typed, with the hint;"
 echo "key_wait: Ctrl+C is the key at the wait, an interruption at a prompt; under two locales"

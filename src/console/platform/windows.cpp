@@ -18,8 +18,8 @@
 namespace {
 
 constexpr UINT kProgramCodePage = 1251;
-// How long a console read that brought nothing may be the work of Ctrl+C, whose handler has yet
-// to start: CPython waits as long for its own.
+// How long a console read that Ctrl+C cancelled may wait for its handler to start: CPython waits
+// as long for its own.
 constexpr DWORD kInterruptPatienceMilliseconds = 100;
 
 // The Russian alphabet from code page 1251 to 866; the messages hold nothing else but ASCII.
@@ -214,20 +214,61 @@ void write_character(std::ostream& out, char32_t code)
     WriteConsoleW(console, wide, units, &written, nullptr);
 }
 
+namespace {
+
+// A console read as characters, as CPython reads one: what was typed reaches the program whatever
+// the console's input code page (a Western console's 437 has no Cyrillic), as UTF-8. CR LF
+// becomes LF, and Ctrl+Z at the start of a line ends the input, as in the C run-time library's
+// text mode. A read cancelled by Ctrl+C fails with ERROR_OPERATION_ABORTED while the handler
+// starts on a thread of its own: it is given the time to end the program before the read is
+// made again.
+std::ptrdiff_t read_console(HANDLE console, char* buffer, std::size_t size)
+{
+    constexpr std::size_t kMostUnits = 1024;  // each at most three bytes of UTF-8
+    wchar_t wide[kMostUnits];
+    const auto units = static_cast<DWORD>(std::min(kMostUnits, size / 3));
+    for (;;) {
+        DWORD got = 0;
+        const bool read = ReadConsoleW(console, wide, units, &got, nullptr) != 0;
+        const bool cancelled = !read && GetLastError() == ERROR_OPERATION_ABORTED;
+        if (cancelled || (read && got == 0)) {
+            if (WaitForSingleObject(g_interrupted, kInterruptPatienceMilliseconds) ==
+                WAIT_OBJECT_0) {
+                wait_for_interrupt_to_end_program();
+            }
+            if (cancelled) {
+                continue;
+            }
+        }
+        if (!read) {
+            return -1;
+        }
+        if (got == 0 || wide[0] == L'\x1a') {
+            return 0;
+        }
+        DWORD kept = 0;
+        for (DWORD i = 0; i < got; ++i) {
+            if (!(wide[i] == L'\r' && i + 1 < got && wide[i + 1] == L'\n')) {
+                wide[kept++] = wide[i];
+            }
+        }
+        return WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(kept), buffer,
+                                   static_cast<int>(std::min<std::size_t>(size, INT_MAX)), nullptr,
+                                   nullptr);
+    }
+}
+
+}  // namespace
+
 std::ptrdiff_t read_standard_input(char* buffer, std::size_t size)
 {
-    // The C run-time library's own read keeps the text mode of standard input: CR LF becomes LF,
-    // and Ctrl+Z at the console ends the input.
-    const int got =
-        _read(0, buffer, static_cast<unsigned int>(std::min<std::size_t>(size, INT_MAX)));
-    // Ctrl+C cancels a console read, which then brings nothing, while its handler starts on a
-    // thread of its own: it is given the time to end the program before the nothing is taken for
-    // the end of the input.
-    if (got == 0 && standard_input_is_terminal() &&
-        WaitForSingleObject(g_interrupted, kInterruptPatienceMilliseconds) == WAIT_OBJECT_0) {
-        wait_for_interrupt_to_end_program();
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    if (is_console(input)) {
+        return read_console(input, buffer, size);
     }
-    return got;
+    // A file or a pipe: the C run-time library's own read keeps the text mode of standard input,
+    // where CR LF becomes LF.
+    return _read(0, buffer, static_cast<unsigned int>(std::min<std::size_t>(size, INT_MAX)));
 }
 
 bool standard_input_is_terminal()
