@@ -38,13 +38,15 @@ std::size_t columns(std::string_view line)
         }
         char32_t code = lead;
         if (lead >= 0xE0U && i + 2 < line.size()) {
-            code = ((lead & 0x0FU) << 12U) | ((static_cast<unsigned char>(line[i + 1]) & 0x3FU) << 6U) |
+            code = ((lead & 0x0FU) << 12U) |
+                   ((static_cast<unsigned char>(line[i + 1]) & 0x3FU) << 6U) |
                    (static_cast<unsigned char>(line[i + 2]) & 0x3FU);
         }
-        const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
-                          (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-                          (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-                          (code >= 0xFFE0 && code <= 0xFFE6) || lead >= 0xF0U;
+        const bool wide =
+            (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+            (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+            (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+            (code >= 0xFFE0 && code <= 0xFFE6) || lead >= 0xF0U;
         count += wide ? 2 : 1;
     }
     return count;

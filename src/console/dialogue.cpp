@@ -122,8 +122,8 @@ bool parse_order(std::string_view word, std::int32_t& order)
 bool read_order(Dialogue& dialogue, CoefficientList& coefficients)
 {
     std::int32_t order = 0;
-    if (!read_answer(dialogue, {kOrderExpected, {}, Expected::kWholeNumber}, Parse<std::int32_t>{parse_order},
-                     order)) {
+    if (!read_answer(dialogue, {kOrderExpected, {}, Expected::kWholeNumber},
+                     Parse<std::int32_t>{parse_order}, order)) {
         return false;
     }
     coefficients.count = order + 1;
@@ -134,7 +134,8 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 {
     for (std::int32_t i = 0; i < coefficients.count; ++i) {
         const char name[] = {'a', static_cast<char>('0' + i)};
-        const Question coefficient{kCoefficientExpected, {name, sizeof name}, Expected::kSingleNumber};
+        const Question coefficient{
+            kCoefficientExpected, {name, sizeof name}, Expected::kSingleNumber};
         if (!read_answer(dialogue, coefficient, Parse<float>{parse_single},
                          coefficients.values[i])) {
             return false;
@@ -145,10 +146,10 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 
 bool read_point(Dialogue& dialogue, ComplexValue& point)
 {
-    return read_answer(dialogue, {kRealPartExpected, {}, Expected::kSingleNumber}, Parse<float>{parse_single},
-                       point.re) &&
-           read_answer(dialogue, {kImaginaryPartExpected, {}, Expected::kSingleNumber}, Parse<float>{parse_single},
-                       point.im);
+    return read_answer(dialogue, {kRealPartExpected, {}, Expected::kSingleNumber},
+                       Parse<float>{parse_single}, point.re) &&
+           read_answer(dialogue, {kImaginaryPartExpected, {}, Expected::kSingleNumber},
+                       Parse<float>{parse_single}, point.im);
 }
 
 // Asks for everything the evaluation needs. On bad input the reason is on the error stream and

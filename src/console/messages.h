@@ -41,8 +41,7 @@ inline constexpr auto kReadingStart = message_text(u8": ");
 // may follow it.
 inline constexpr auto kCyrillicEHint = message_text(u8"Буква е здесь русская, наберите латинскую");
 inline constexpr auto kMinusHint = message_text(u8"Минус здесь не с клавиатуры, наберите дефис");
-inline constexpr auto kWideCharactersHint =
-    message_text(u8"Знаки здесь широкие, наберите обычные");
+inline constexpr auto kWideCharactersHint = message_text(u8"Знаки здесь широкие, наберите обычные");
 inline constexpr auto kRussianLayoutHint =
     message_text(u8"Включена русская раскладка, на латинской это");
 inline constexpr auto kSpaceHint = message_text(u8"Пробел здесь особый, наберите обычный");
@@ -51,8 +50,7 @@ inline constexpr auto kHexadecimalHint =
     message_text(u8"Шестнадцатеричные числа не принимаются, в десятичной записи");
 inline constexpr auto kImaginaryHint =
     message_text(u8"Мнимую часть наберите отдельным числом, без j");
-inline constexpr auto kSeparatorHint =
-    message_text(u8"Числа разделяйте пробелами, а не запятыми");
+inline constexpr auto kSeparatorHint = message_text(u8"Числа разделяйте пробелами, а не запятыми");
 inline constexpr auto kTooLargeHint =
     message_text(u8"Число слишком велико: по модулю не больше 3.4e38");
 inline constexpr auto kInfinityHint =

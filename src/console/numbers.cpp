@@ -11,7 +11,7 @@
 // the ties between subnormals, so a Windows build must not use it. libc++ has from_chars for
 // float only from version 20; before that strtof serves there, as it rounds correctly on the
 // systems libc++ ships with (macOS, the BSDs).
-#if (defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE >= 12) || defined(_MSC_VER) || \
+#if (defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE >= 12) || defined(_MSC_VER) ||                  \
     (defined(_LIBCPP_VERSION) && _LIBCPP_VERSION >= 200000)
 #define HORNER_HAS_FLOAT_FROM_CHARS 1
 #else
@@ -55,8 +55,8 @@ long decimal_exponent(std::string_view digits)
     if (first == std::string_view::npos) {
         return -1;
     }
-    long exponent = first < point ? static_cast<long>(point - first) - 1
-                                  : -static_cast<long>(first - point);
+    long exponent =
+        first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point);
     constexpr long kBound = 100000;
     long written = 0;
     std::size_t position = mantissa_end + 1;

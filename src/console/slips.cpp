@@ -20,8 +20,7 @@ bool is_minus_sign(char32_t code)
 {
     // hyphen, non-breaking hyphen, figure dash, en dash, em dash, horizontal bar, minus sign,
     // small and full-width hyphen-minus
-    return (code >= 0x2010 && code <= 0x2015) || code == 0x2212 || code == 0xFE63 ||
-           code == 0xFF0D;
+    return (code >= 0x2010 && code <= 0x2015) || code == 0x2212 || code == 0xFE63 || code == 0xFF0D;
 }
 
 bool is_cyrillic(char32_t code)
@@ -86,7 +85,7 @@ template <typename Translate> bool to_ascii(std::string_view word, Translate tra
     while (!word.empty()) {
         const Character character = first_character(word, legacy);
         word.remove_prefix(character.bytes);
-        const char ascii = character.is_byte      ? 0
+        const char ascii = character.is_byte       ? 0
                            : character.code < 0x80 ? static_cast<char>(character.code)
                                                    : translate(character.code);
         if (ascii == 0 || out.length == sizeof out.text) {
@@ -158,8 +157,8 @@ Slip non_ascii_slip(std::string_view word, Expected expected)
     }
     if (!first.is_byte && is_hidden_space(first.code)) {
         slip.hint = kSpaceHint;
-        if (to_ascii(word, [](char32_t code) { return is_hidden_space(code) ? ' ' : '\0'; },
-                     ascii)) {
+        if (to_ascii(
+                word, [](char32_t code) { return is_hidden_space(code) ? ' ' : '\0'; }, ascii)) {
             read_as_meant(ascii, expected, slip);
         }
         return slip;

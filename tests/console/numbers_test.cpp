@@ -103,10 +103,11 @@ void add_midpoint(std::vector<NumberCase>& cases, std::uint32_t below)
     const Decimal midpoint = exactly(sum, power);
     const std::uint32_t even = below % 2 == 0 ? below : below + 1;
     cases.push_back({midpoint.word(), accepted(even)});
-    cases.push_back({minus_one(midpoint.digits + "0") + "9e" + std::to_string(midpoint.exponent - 2),
-                     accepted(below)});
-    cases.push_back({midpoint.digits + "01e" + std::to_string(midpoint.exponent - 2),
-                     accepted(below + 1)});
+    cases.push_back(
+        {minus_one(midpoint.digits + "0") + "9e" + std::to_string(midpoint.exponent - 2),
+         accepted(below)});
+    cases.push_back(
+        {midpoint.digits + "01e" + std::to_string(midpoint.exponent - 2), accepted(below + 1)});
 }
 
 std::vector<NumberCase> number_cases()

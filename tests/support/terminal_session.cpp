@@ -58,8 +58,6 @@ namespace {
 // stops, takes the test's 'fg' and 'bg', and passes the job's exit status on.
 [[noreturn]] void run_as_job(const Launch& launch, int report, int commands)
 {
-    termios shell_settings{};
-    tcgetattr(STDIN_FILENO, &shell_settings);
     const pid_t job = fork();
     if (job == 0) {
         start_job(launch);
@@ -75,9 +73,6 @@ namespace {
         }
         if (changed == job) {
             tcsetpgrp(STDIN_FILENO, getpgrp());
-            if (launch.shell_restores_settings) {
-                tcsetattr(STDIN_FILENO, TCSADRAIN, &shell_settings);
-            }
             const char stopped_by = static_cast<char>(WSTOPSIG(raw));
             static_cast<void>(write(report, &stopped_by, 1));
         }
@@ -202,11 +197,6 @@ termios TerminalSession::settings() const
     termios now{};
     tcgetattr(terminal_, &now);
     return now;
-}
-
-void TerminalSession::set_settings(const termios& settings) const
-{
-    ASSERT_EQ(tcsetattr(terminal_, TCSANOW, &settings), 0);
 }
 
 std::optional<int> TerminalSession::exit_status(std::chrono::milliseconds patience)

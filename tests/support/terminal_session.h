@@ -1,8 +1,10 @@
 #pragma once
 
-// The real executable in a pseudo-terminal, as an interactive shell runs it: a job in a process
-// group of its own, typed at as a person would, stopped, continued and ended by signals, with the
-// screen, the terminal's settings and its queue there to look at. Linux only (forkpty, /proc).
+// The real executable in a pseudo-terminal, as a stand-in for an interactive shell runs it, for
+// the rows that no real shell can make (see support/shell_session.h for those it can): a job in a
+// process group of its own, typed at as a person would, stopped, continued and ended by signals,
+// with the screen, the terminal's settings and its queue there to look at. Linux only (forkpty,
+// /proc).
 
 #include <sys/resource.h>
 #include <sys/select.h>
@@ -24,9 +26,6 @@ struct Launch {
     std::string redirection = {};  // of standard input or output, in the shell's words
     // A shell command whose output is piped into the program's standard input.
     std::string piped_from = {};
-    // Every shell takes the terminal back when a job stops; bash also gives it the shell's
-    // settings, while dash and busybox ash keep none of their own and leave them as they are.
-    bool shell_restores_settings = false;
     // Every descriptor below FD_SETSIZE taken, so that the one the program opens for the terminal
     // lies beyond what select() can watch.
     bool crowded_descriptors = false;
@@ -34,9 +33,9 @@ struct Launch {
 
 inline constexpr rlim_t kCrowdedDescriptors = FD_SETSIZE + 16;
 
-// What the test tells the shell to do with a stopped job.
-inline constexpr char kForeground = 'F';  // 'fg': the terminal to the job, then continue it
-inline constexpr char kBackground = 'B';  // 'bg': continue it where it is
+// What the test tells the stand-in shell to do with a stopped job: 'fg', the terminal to the job,
+// then continue it.
+inline constexpr char kForeground = 'F';
 
 class TerminalSession {
 public:
@@ -49,7 +48,7 @@ public:
     // without a stop, or none came within the patience.
     int wait_until_stopped() const;
 
-    // The shell's 'fg' or 'bg' for the stopped job.
+    // The shell's 'fg' for the stopped job.
     void continue_job(char where) const;
 
     void type(const std::string& keys) const;
@@ -67,8 +66,6 @@ public:
     bool wait_for_key_mode() const;
 
     termios settings() const;
-    // As the shell does at its prompt.
-    void set_settings(const termios& settings) const;
 
     // The job's status as a shell reports it (128 + n for signal n); nothing if it has not ended
     // within the patience given. The screen is read to its end either way.

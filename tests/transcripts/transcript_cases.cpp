@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 #include "console/platform/text_encoding.h"
 #include "console/shown_word.h"
@@ -74,7 +75,7 @@ std::u8string refused_order(std::u8string_view shown_word, std::u8string_view hi
 // page 866, where any character but ASCII and the Russian alphabet is escaped.
 std::u8string platform_text(std::u8string posix, std::u8string windows)
 {
-    return kProgramTextEncoding == TextEncoding::kCodePage1251 ? windows : posix;
+    return std::move(kProgramTextEncoding == TextEncoding::kCodePage1251 ? windows : posix);
 }
 
 template <typename Text> Text repeated(Text text, std::size_t times)
@@ -205,10 +206,16 @@ std::vector<TranscriptCase> make_cases()
                   platform_text(refused_order(u8"\\xef\\xbb", kOrderDigitsHint),
                                 refused_order(u8"п\\u00bb", kOrderDigitsHint))),
         // Notepad's "Unicode", either byte order.
-        bad_order("utf16_little_endian", std::string("\xFF\xFE" "2\0 \0", 6),
+        bad_order("utf16_little_endian",
+                  std::string("\xFF\xFE"
+                              "2\0 \0",
+                              6),
                   platform_text(refused_order(u8"\\xff\\xfe2\\u0000", kUtf16Hint),
                                 refused_order(u8"яю2\\u0000", kUtf16Hint))),
-        bad_order("utf16_big_endian", std::string("\xFE\xFF\0" "2\0 ", 6),
+        bad_order("utf16_big_endian",
+                  std::string("\xFE\xFF\0"
+                              "2\0 ",
+                              6),
                   platform_text(refused_order(u8"\\xfe\\xff\\u00002\\u0000", kUtf16Hint),
                                 refused_order(u8"юя\\u00002\\u0000", kUtf16Hint))),
         bad_coefficient("coefficient_not_a_number", "2\n1 x 1\n",
@@ -252,17 +259,20 @@ std::vector<TranscriptCase> make_cases()
                         "5\n",
                         refused(u8"1\\u001b[D\\u007f5", coefficient(u8"a0"), kLetterHint)),
         // Text that runs right to left from here would turn the rest of the line around.
-        bad_coefficient("direction_mark_escaped", "0\n\xE2\x80\xAE" "12\n",
+        bad_coefficient("direction_mark_escaped",
+                        "0\n\xE2\x80\xAE"
+                        "12\n",
                         refused(u8"\\u202e12", coefficient(u8"a0"), kNotAsciiHint)),
         bad_coefficient("quote_and_backslash_escaped", "0\n1'5\\\n",
                         refused(u8"1\\'5\\\\", coefficient(u8"a0"))),
-        bad_coefficient("word_as_long_as_shown", "0\n" + std::string(kShownWordCharacters, 'x'),
-                        refused(std::u8string(kShownWordCharacters, u8'x'), coefficient(u8"a0"),
-                                kLetterHint)),
+        bad_coefficient(
+            "word_as_long_as_shown", "0\n" + std::string(kShownWordCharacters, 'x'),
+            refused(std::u8string(kShownWordCharacters, u8'x'), coefficient(u8"a0"), kLetterHint)),
         // Letters count as one column each, an escape as many as it has characters, and a word
         // is cut where the next would pass the limit.
-        bad_coefficient("cyrillic_word_shown_whole", "0\n" + repeated(std::string("ж"), 20),
-                        refused(repeated(std::u8string(u8"ж"), 20), coefficient(u8"a0"), kLetterHint)),
+        bad_coefficient(
+            "cyrillic_word_shown_whole", "0\n" + repeated(std::string("ж"), 20),
+            refused(repeated(std::u8string(u8"ж"), 20), coefficient(u8"a0"), kLetterHint)),
         bad_coefficient("cyrillic_word_cut", "0\n" + repeated(std::string("ж"), 40),
                         refused(repeated(std::u8string(u8"ж"), kShownWordCharacters) + u8"...",
                                 coefficient(u8"a0"), kLetterHint)),
@@ -274,36 +284,39 @@ std::vector<TranscriptCase> make_cases()
                         "0\n" + std::string(kShownWordCharacters - 6, 'x') + "\xC2\xA0",
                         refused(std::u8string(kShownWordCharacters - 6, u8'x') + u8"\\u00a0",
                                 coefficient(u8"a0"), kSpaceHint)),
-        bad_coefficient("minus_sign_for_hyphen", "0\n\xE2\x88\x92" "1\n",
-                        platform_text(refused(u8"−1", coefficient(u8"a0"),
-                                              reading(kMinusHint, u8"-1")),
-                                      refused(u8"\\u22121", coefficient(u8"a0"),
-                                              reading(kMinusHint, u8"-1")))),
-        bad_coefficient("russian_layout_point", "0\n1\xD1\x8E" "5\n",
+        bad_coefficient(
+            "minus_sign_for_hyphen",
+            "0\n\xE2\x88\x92"
+            "1\n",
+            platform_text(refused(u8"−1", coefficient(u8"a0"), reading(kMinusHint, u8"-1")),
+                          refused(u8"\\u22121", coefficient(u8"a0"), reading(kMinusHint, u8"-1")))),
+        bad_coefficient("russian_layout_point",
+                        "0\n1\xD1\x8E"
+                        "5\n",
                         refused(u8"1ю5", coefficient(u8"a0"), reading(kLayoutHint, u8"1.5"))),
-        bad_coefficient("russian_layout_comma", "0\n1\xD0\xB1" "5\n",
+        bad_coefficient("russian_layout_comma",
+                        "0\n1\xD0\xB1"
+                        "5\n",
                         refused(u8"1б5", coefficient(u8"a0"), reading(kLayoutHint, u8"1.5"))),
-        bad_coefficient("russian_layout_exponent", "0\n1\xD1\x83" "3\n",
+        bad_coefficient("russian_layout_exponent",
+                        "0\n1\xD1\x83"
+                        "3\n",
                         refused(u8"1у3", coefficient(u8"a0"), reading(kLayoutHint, u8"1e3"))),
         bad_coefficient("russian_layout_capital_exponent", "0\n-2\xD0\xA3-3\n",
                         refused(u8"-2У-3", coefficient(u8"a0"), reading(kLayoutHint, u8"-2E-3"))),
         // The widest lines: the longest reading after the longest hint that takes one, and a word
         // of wide characters cut where its columns reach the limit.
-        bad_coefficient("longest_reading",
-                        "0\n1\xD1\x8E" + std::string(kShownWordCharacters - 2, '5') + "\n",
-                        refused(u8"1ю" + std::u8string(kShownWordCharacters - 2, u8'5'),
-                                coefficient(u8"a0"),
-                                reading(kLayoutHint, u8"1." + std::u8string(kShownWordCharacters - 2,
-                                                                            u8'5')))),
-        bad_coefficient("wide_digits_cut", "0\n" + repeated(std::string("\xEF\xBC\x97"), 20),
-                        platform_text(refused(repeated(std::u8string(u8"７"),
-                                                       kShownWordCharacters / 2) +
-                                                  u8"...",
-                                              coefficient(u8"a0"),
-                                              reading(kWideHint, std::u8string(20, u8'7'))),
-                                      refused(repeated(std::u8string(u8"\\uff17"), 5) + u8"...",
-                                              coefficient(u8"a0"),
-                                              reading(kWideHint, std::u8string(20, u8'7'))))),
+        bad_coefficient(
+            "longest_reading", "0\n1\xD1\x8E" + std::string(kShownWordCharacters - 2, '5') + "\n",
+            refused(u8"1ю" + std::u8string(kShownWordCharacters - 2, u8'5'), coefficient(u8"a0"),
+                    reading(kLayoutHint, u8"1." + std::u8string(kShownWordCharacters - 2, u8'5')))),
+        bad_coefficient(
+            "wide_digits_cut", "0\n" + repeated(std::string("\xEF\xBC\x97"), 20),
+            platform_text(
+                refused(repeated(std::u8string(u8"７"), kShownWordCharacters / 2) + u8"...",
+                        coefficient(u8"a0"), reading(kWideHint, std::u8string(20, u8'7'))),
+                refused(repeated(std::u8string(u8"\\uff17"), 5) + u8"...", coefficient(u8"a0"),
+                        reading(kWideHint, std::u8string(20, u8'7'))))),
         bad_point("real_part_not_a_number", "1\n2 3\nabc\n",
                   refused(u8"abc", kRealPart, kLetterHint)),
         bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),

@@ -185,12 +185,12 @@ struct WaitSignal {
 // name for it: where the two differ (the BSDs, macOS), SIGIO is ignored by default. The faults
 // among them would come from the program itself.
 constexpr WaitSignal kWaitSignals[] = {
-    {SIGHUP, restore_and_end},    {SIGINT, restore_and_end},     {SIGQUIT, restore_and_end},
-    {SIGILL, restore_and_end},    {SIGTRAP, restore_and_end},    {SIGABRT, restore_and_end},
-    {SIGBUS, restore_and_end},    {SIGFPE, restore_and_end},     {SIGUSR1, restore_and_end},
-    {SIGSEGV, restore_and_end},   {SIGUSR2, restore_and_end},    {SIGPIPE, restore_and_end},
-    {SIGALRM, restore_and_end},   {SIGTERM, restore_and_end},    {SIGXCPU, restore_and_end},
-    {SIGVTALRM, restore_and_end}, {SIGPROF, restore_and_end},    {SIGXFSZ, restore_and_end},
+    {SIGHUP, restore_and_end},        {SIGINT, restore_and_end},   {SIGQUIT, restore_and_end},
+    {SIGILL, restore_and_end},        {SIGTRAP, restore_and_end},  {SIGABRT, restore_and_end},
+    {SIGBUS, restore_and_end},        {SIGFPE, restore_and_end},   {SIGUSR1, restore_and_end},
+    {SIGSEGV, restore_and_end},       {SIGUSR2, restore_and_end},  {SIGPIPE, restore_and_end},
+    {SIGALRM, restore_and_end},       {SIGTERM, restore_and_end},  {SIGXCPU, restore_and_end},
+    {SIGVTALRM, restore_and_end},     {SIGPROF, restore_and_end},  {SIGXFSZ, restore_and_end},
     {SIGSYS, restore_and_end},
 #ifdef SIGPOLL
     {SIGPOLL, restore_and_end},
@@ -207,7 +207,7 @@ constexpr WaitSignal kWaitSignals[] = {
 #ifdef SIGLOST
     {SIGLOST, restore_and_end},
 #endif
-    {SIGTSTP, restore_and_stop},  {SIGTTIN, restore_and_stop},   {SIGTTOU, restore_and_stop},
+    {SIGTSTP, restore_and_stop},      {SIGTTIN, restore_and_stop}, {SIGTTOU, restore_and_stop},
     {SIGCONT, reapply_wait_settings},
 };
 

@@ -1,0 +1,282 @@
+#include "support/shell_session.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "support/program_under_test.h"
+#include "support/terminal_session.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+// A prompt that shows $?, as each shell writes it.
+const char* prompt_of(Shell shell)
+{
+    return shell == Shell::kZsh ? "<%?>$ " : "<$?>$ ";
+}
+
+template <typename State> bool wait_until(State holds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        usleep(1000);
+    }
+    return true;
+}
+
+// Empty once the process is gone, which may be in the middle of the read.
+std::string read_proc(pid_t process, const char* file)
+{
+    const std::string path = "/proc/" + std::to_string(process) + "/" + file;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string text;
+    char chunk[512];
+    for (ssize_t got = 0; descriptor >= 0 && (got = read(descriptor, chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    if (descriptor >= 0) {
+        close(descriptor);
+    }
+    return text;
+}
+
+// The fields of /proc/PID/stat after the command's name, which may hold blanks.
+std::string stat_after_name(pid_t process)
+{
+    const std::string stat = read_proc(process, "stat");
+    const std::size_t end = stat.rfind(')');
+    return end == std::string::npos ? std::string() : stat.substr(end + 2);
+}
+
+}  // namespace
+
+const char* shell_name(Shell shell)
+{
+    switch (shell) {
+    case Shell::kBash:
+        return "bash";
+    case Shell::kDash:
+        return "dash";
+    case Shell::kZsh:
+        return "zsh";
+    }
+    return "";
+}
+
+ShellSession::ShellSession(Shell shell) : shell_(shell)
+{
+    shell_pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (shell_pid_ == 0) {
+        // Nothing of the user's own: no start-up files, no history, a plain terminal.
+        const std::string prompt = std::string("PS1=") + prompt_of(shell);
+        char* const environment[] = {
+            const_cast<char*>("TERM=dumb"),         const_cast<char*>("PATH=/usr/bin:/bin"),
+            const_cast<char*>("HOME=/nonexistent"), const_cast<char*>("LC_ALL=C.UTF-8"),
+            const_cast<char*>(prompt.c_str()),      nullptr};
+        switch (shell) {
+        case Shell::kBash:
+            execle("/bin/bash", "bash", "--norc", "--noprofile", "-i", nullptr, environment);
+            break;
+        case Shell::kDash:
+            execle("/bin/dash", "dash", "-i", nullptr, environment);
+            break;
+        case Shell::kZsh:
+            execle("/bin/zsh", "zsh", "-f", "-i", nullptr, environment);
+            break;
+        }
+        _exit(127);
+    }
+    terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
+    EXPECT_TRUE(wait_for_prompt().has_value()) << shell_name(shell) << " showed no prompt";
+    prompt_settings_ = settings();
+}
+
+ShellSession::~ShellSession()
+{
+    if (program_ > 0) {
+        kill(program_, SIGKILL);
+    }
+    kill(shell_pid_, SIGKILL);
+    waitpid(shell_pid_, nullptr, 0);
+    close(terminal_);
+    close(master_);
+}
+
+void ShellSession::run(const std::string& command)
+{
+    command_start_ = screen_.size();
+    type(command + "\n");
+}
+
+void ShellSession::type(const std::string& keys) const
+{
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+}
+
+pid_t ShellSession::wait_for_program()
+{
+    const std::filesystem::path program = std::filesystem::canonical(program_under_test());
+    const std::string session = std::to_string(shell_pid_);
+    wait_until([&] {
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            const std::string name = entry.path().filename();
+            if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])) == 0) {
+                continue;
+            }
+            std::error_code error;
+            const pid_t process = std::stoi(name);
+            // the fourth field after the name is the session, which the shell leads
+            std::istringstream fields(stat_after_name(process));
+            std::string state, parent, group, process_session;
+            fields >> state >> parent >> group >> process_session;
+            if (process_session == session &&
+                std::filesystem::read_symlink(entry.path() / "exe", error) == program) {
+                program_ = process;
+                return true;
+            }
+        }
+        return false;
+    });
+    return program_;
+}
+
+char ShellSession::program_state() const
+{
+    const std::string fields = stat_after_name(program_);
+    return fields.empty() ? '\0' : fields[0];
+}
+
+bool ShellSession::wait_for_program_state(char state) const
+{
+    return wait_until([&] { return program_state() == state; });
+}
+
+long ShellSession::program_switches() const
+{
+    std::istringstream status(read_proc(program_, "status"));
+    long switches = 0;
+    for (std::string field; status >> field;) {
+        long count = 0;
+        if (field.ends_with("ctxt_switches:") && status >> count) {
+            switches += count;
+        }
+    }
+    return switches;
+}
+
+bool ShellSession::wait_for_new_stop(long switches_before) const
+{
+    return wait_until(
+        [&] { return program_switches() > switches_before && program_state() == 'T'; });
+}
+
+bool ShellSession::wait_until_program_ended() const
+{
+    return wait_until([&] {
+        const char state = program_state();
+        return state == 'Z' || state == '\0';
+    });
+}
+
+bool ShellSession::wait_for_screen_ending(const std::string& text)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!screen_.ends_with(text)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        read_screen(100);
+    }
+    return true;
+}
+
+bool ShellSession::wait_for_screen_showing(const std::string& text)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (screen_.find(text, command_start_) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        read_screen(100);
+    }
+    return true;
+}
+
+std::optional<int> ShellSession::wait_for_prompt()
+{
+    // The last prompt since the command: a job in the background may write after it.
+    static const std::regex kPrompt("<([0-9]+)>\\$ ");
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    for (;;) {
+        const std::string since = screen_.substr(command_start_);
+        std::optional<int> status;
+        for (std::sregex_iterator prompt(since.begin(), since.end(), kPrompt), end; prompt != end;
+             ++prompt) {
+            status = std::stoi((*prompt)[1]);
+        }
+        // nothing more to come: the shell waits for a line
+        if (status && shell_reading() && !read_screen(20)) {
+            return status;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return std::nullopt;
+        }
+        read_screen(20);
+    }
+}
+
+bool ShellSession::wait_for_key_mode() const
+{
+    return wait_until([&] { return (settings().c_lflag & ISIG) == 0; });
+}
+
+termios ShellSession::settings() const
+{
+    termios now{};
+    tcgetattr(terminal_, &now);
+    return now;
+}
+
+// The shell asleep waiting for a key, as it is at its prompt (readline waits in pselect), not for
+// a job (in wait4 or sigsuspend).
+bool ShellSession::shell_reading() const
+{
+    const std::string call = read_proc(shell_pid_, "syscall");
+    if (call.empty() || std::isdigit(static_cast<unsigned char>(call[0])) == 0) {
+        return false;
+    }
+    const long number = std::stol(call);
+    return number == SYS_read || number == SYS_pselect6 || number == SYS_select ||
+           number == SYS_poll || number == SYS_ppoll;
+}
+
+bool ShellSession::read_screen(int milliseconds)
+{
+    pollfd ready{master_, POLLIN, 0};
+    char chunk[4096];
+    if (poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) {
+        return false;
+    }
+    const ssize_t got = read(master_, chunk, sizeof chunk);
+    if (got <= 0) {
+        return false;
+    }
+    screen_.append(chunk, static_cast<std::size_t>(got));
+    return true;
+}
