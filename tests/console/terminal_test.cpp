@@ -3,6 +3,7 @@
 // echo and consumed whole, and the terminal is left exactly as it was, however the wait ends.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -551,6 +552,34 @@ TEST(JobControlTest, OutputToFileEndsWithoutWaiting)
     const std::string written = take_file(output);
     EXPECT_TRUE(written.ends_with("y=0 0j\nНажмите любую клавишу")) << written;
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
+}
+
+// A reader that has gone ('horner | head -1' once head has its line) ends the program as it ends
+// cat and grep: by SIGPIPE, which the shell reports as 141, with nothing on standard error.
+TEST(ExitTest, ClosedPipeEndsTheProgramBySigpipe)
+{
+    int output[2];
+    int errors[2];
+    ASSERT_EQ(pipe(output), 0);
+    ASSERT_EQ(pipe(errors), 0);
+    close(output[0]);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(output[1], STDOUT_FILENO);
+        dup2(errors[1], STDERR_FILENO);
+        close(errors[0]);
+        static_cast<void>(signal(SIGPIPE, SIG_DFL));
+        execl(program_under_test().c_str(), "horner", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(output[1]);
+    close(errors[1]);
+    char unexpected[64];
+    EXPECT_EQ(read(errors[0], unexpected, sizeof unexpected), 0);
+    close(errors[0]);
+    int raw = 0;
+    ASSERT_EQ(waitpid(child, &raw, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == SIGPIPE) << raw;
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ std::string console_text(std::u8string_view text);
 // line ends (CR LF on Windows).
 std::string process_output(std::u8string_view text);
 
-// The conversions themselves, available everywhere so that they are tested everywhere.
+// The conversions themselves, which the platforms' files above choose from.
 std::string to_code_page_1251(std::u8string_view text);
 std::string to_code_page_866(std::u8string_view text);
 std::string with_crlf_line_ends(std::string_view text);

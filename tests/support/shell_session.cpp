@@ -143,8 +143,9 @@ pid_t ShellSession::wait_for_program()
             const pid_t process = std::stoi(name);
             // the fourth field after the name is the session, which the shell leads
             std::istringstream fields(stat_after_name(process));
-            std::string state, parent, group, process_session;
-            fields >> state >> parent >> group >> process_session;
+            std::string skipped;
+            std::string process_session;
+            fields >> skipped >> skipped >> skipped >> process_session;
             if (process_session == session &&
                 std::filesystem::read_symlink(entry.path() / "exe", error) == program) {
                 program_ = process;
@@ -221,13 +222,13 @@ bool ShellSession::wait_for_screen_showing(const std::string& text)
 std::optional<int> ShellSession::wait_for_prompt()
 {
     // The last prompt since the command: a job in the background may write after it.
-    static const std::regex kPrompt("<([0-9]+)>\\$ ");
+    static const std::regex prompt_pattern("<([0-9]+)>\\$ ");
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     for (;;) {
         const std::string since = screen_.substr(command_start_);
         std::optional<int> status;
-        for (std::sregex_iterator prompt(since.begin(), since.end(), kPrompt), end; prompt != end;
-             ++prompt) {
+        for (std::sregex_iterator prompt(since.begin(), since.end(), prompt_pattern), end;
+             prompt != end; ++prompt) {
             status = std::stoi((*prompt)[1]);
         }
         // nothing more to come: the shell waits for a line
