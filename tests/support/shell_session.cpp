@@ -28,18 +28,6 @@ const char* prompt_of(Shell shell)
     return shell == Shell::kZsh ? "<%?>$ " : "<$?>$ ";
 }
 
-template <typename State> bool wait_until(State holds)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!holds()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        usleep(1000);
-    }
-    return true;
-}
-
 // Empty once the process is gone, which may be in the middle of the read.
 std::string read_proc(pid_t process, const char* file)
 {
@@ -269,15 +257,5 @@ bool ShellSession::shell_reading() const
 
 bool ShellSession::read_screen(int milliseconds)
 {
-    pollfd ready{master_, POLLIN, 0};
-    char chunk[4096];
-    if (poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) {
-        return false;
-    }
-    const ssize_t got = read(master_, chunk, sizeof chunk);
-    if (got <= 0) {
-        return false;
-    }
-    screen_.append(chunk, static_cast<std::size_t>(got));
-    return true;
+    return ::read_screen(master_, screen_, milliseconds);
 }

@@ -87,19 +87,6 @@ namespace {
     }
 }
 
-// Looks at a state of the program or its terminal until it holds; false if it never does.
-template <typename State> bool wait_until(State holds)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!holds()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        usleep(1000);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool same_settings(const termios& a, const termios& b)
@@ -279,16 +266,21 @@ long TerminalSession::program_system_call() const
 
 bool TerminalSession::read_screen(int milliseconds)
 {
-    pollfd ready{master_, POLLIN, 0};
+    return ::read_screen(master_, screen_, milliseconds);
+}
+
+bool read_screen(int master, std::string& screen, int milliseconds)
+{
+    pollfd ready{master, POLLIN, 0};
     char chunk[4096];
     if (poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) {
         return false;
     }
-    const ssize_t got = read(master_, chunk, sizeof chunk);
+    const ssize_t got = read(master, chunk, sizeof chunk);
     if (got <= 0) {
         return false;
     }
-    screen_.append(chunk, static_cast<std::size_t>(got));
+    screen.append(chunk, static_cast<std::size_t>(got));
     return true;
 }
 

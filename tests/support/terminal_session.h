@@ -10,6 +10,7 @@
 #include <sys/select.h>
 #include <sys/types.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <optional>
@@ -107,6 +108,24 @@ private:
     std::string screen_;
     std::optional<int> status_;
 };
+
+// Looks at a state of the program or its terminal until it holds; false if it never does within
+// the patience.
+template <typename State> bool wait_until(State holds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        usleep(1000);
+    }
+    return true;
+}
+
+// Adds what the pseudo-terminal's master shows to screen, waiting up to milliseconds for it;
+// false if nothing came.
+bool read_screen(int master, std::string& screen, int milliseconds);
 
 // What a file the program wrote holds; the file is gone afterwards.
 std::string take_file(const std::string& path);
