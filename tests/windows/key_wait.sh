@@ -92,7 +92,7 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
         answer 'уравнения:' 0
         answer 'a()=' "${typed%%:*}"
         within_30s shows_line "Ошибка: введено '${typed%%:*}'," || fail "the word is not shown as typed"
-        shows_line "${typed#*:}" || fail "no hint with the word as meant"
+        within_30s shows_line "${typed#*:}" || fail "no hint with the word as meant"
         tmux send-keys -t "$session" q
         within_30s shows_line 'status 1' || fail "the key did not end the wait with status 1"
     done
