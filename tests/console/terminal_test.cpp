@@ -23,6 +23,12 @@
 
 namespace {
 
+// A file of this test process's own, so that two runs of the tests at once do not share it.
+std::string scratch_file(const std::string& name)
+{
+    return testing::TempDir() + "horner-" + name + "-" + std::to_string(getpid());
+}
+
 const std::string kSampleInput = "<<EOF\n2\n1 0 1\n0 1\nEOF\n";
 
 // Answers the questions of the sample screen, each after its prompt is on the screen.
@@ -355,8 +361,8 @@ class ErrorLineTest : public testing::TestWithParam<ErrorLine> {};
 TEST_P(ErrorLineTest, StartsOnALineOfItsOwn)
 {
     const ErrorLine& c = GetParam();
-    const std::string file = testing::TempDir() + "horner-error-line";
-    const std::string answers = testing::TempDir() + "horner-answers";
+    const std::string file = scratch_file("error-line");
+    const std::string answers = scratch_file("answers");
     Launch launch;
     if (c.answers == Answers::kFromFile) {
         std::ofstream(answers) << c.file_or_pipe;
@@ -456,7 +462,7 @@ TEST_P(JobTest, LeavesTheShellItsSettings)
     const auto& [shell, c] = GetParam();
     ShellSession session(shell);
     const std::string program = "'" + program_under_test() + "'";
-    const std::string answers = testing::TempDir() + "horner-job-answers";
+    const std::string answers = scratch_file("job-answers");
     std::ofstream(answers) << "2 1 0 1 0 1";
     // SIGSTOP runs no handler, and dash, unlike bash and zsh, gives its prompt no settings of its
     // own: until the job runs again, the wait's settings are still on the terminal.
@@ -546,7 +552,7 @@ TEST(TerminalTest, BackgroundStartWithSigttouIgnoredEndsWithoutWait)
 // a key at the terminal never reaches the file.
 TEST(JobControlTest, OutputToFileEndsWithoutWaiting)
 {
-    const std::string output = testing::TempDir() + "horner-terminal-output";
+    const std::string output = scratch_file("terminal-output");
     TerminalSession session({.redirection = "> '" + output + "' " + kSampleInput});
     EXPECT_EQ(session.exit_status(kPatience), 0);
     const std::string written = take_file(output);
