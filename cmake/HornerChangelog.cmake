@@ -11,6 +11,33 @@ if(NOT top_heading OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION
         "'horner ${PROJECT_VERSION} (${HORNER_RELEASE_DATE})'")
 endif()
 
+# A date YYYY-MM-DD as a Debian changelog dates an entry, RFC 2822 at noon UTC; the day of the
+# week by Sakamoto's method.
+function(horner_date_rfc2822 date out_var)
+    string(REGEX MATCH "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$" valid "${date}")
+    if(NOT valid)
+        message(FATAL_ERROR "a date must be YYYY-MM-DD, not '${date}'")
+    endif()
+    set(year ${CMAKE_MATCH_1})
+    set(day_digits ${CMAKE_MATCH_3})
+    math(EXPR month "1${CMAKE_MATCH_2} - 100")  # "08" is no octal number here
+    math(EXPR day "1${CMAKE_MATCH_3} - 100")
+    math(EXPR month_index "${month} - 1")
+    set(month_offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+    list(GET month_offsets ${month_index} month_offset)
+    set(weekday_year ${year})
+    if(month LESS 3)
+        math(EXPR weekday_year "${year} - 1")
+    endif()
+    math(EXPR weekday "(${weekday_year} + ${weekday_year} / 4 - ${weekday_year} / 100 \
+        + ${weekday_year} / 400 + ${month_offset} + ${day}) % 7")
+    set(weekday_names Sun Mon Tue Wed Thu Fri Sat)
+    list(GET weekday_names ${weekday} weekday_name)
+    set(month_names Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    list(GET month_names ${month_index} month_name)
+    set(${out_var} "${weekday_name}, ${day_digits} ${month_name} ${year} 12:00:00 +0000" PARENT_SCOPE)
+endfunction()
+
 function(horner_debian_changelog maintainer out_file)
     string(REGEX MATCHALL "${horner_changelog_heading}" headings "${horner_changelog}")
     set(debian "")

@@ -11,7 +11,7 @@ set(CPACK_STRIP_FILES ON)
 # which packaging/cpack-generator.cmake sets where the caller has not), and folders with the same
 # modes whatever the umask (packaging/staged-modes.cmake), as the members of the .deb
 # (packaging/deb-member-modes.cmake).
-set(CPACK_HORNER_SOURCE_DATE_EPOCH ${HORNER_SOURCE_DATE_EPOCH})
+set(CPACK_HORNER_SOURCE_DATE_EPOCH ${HORNER_RELEASE_EPOCH})
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack-generator.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/staged-modes.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb-member-modes.cmake)

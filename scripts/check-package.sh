@@ -17,6 +17,9 @@ version=$(sed -n 's/^project(horner VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
 date=$(sed -n 's/^set(HORNER_RELEASE_DATE "\(.*\)")$/\1/p' CMakeLists.txt)
 [ -n "$version" ] && [ -n "$date" ] || fail "no version or release date in CMakeLists.txt"
 rfc2822=$(LC_ALL=C date -u -d "$date 12:00" '+%a, %d %b %Y %H:%M:%S +0000')
+epoch=$(sed -n 's/^set(HORNER_RELEASE_EPOCH \([0-9]*\))$/\1/p' CMakeLists.txt)
+[ "$epoch" = "$(date -u -d "$date 12:00" +%s)" ] ||
+    fail "HORNER_RELEASE_EPOCH is '$epoch', not noon UTC of $date: $(date -u -d "$date 12:00" +%s)"
 # The artefact of this release, named with its version (PATTERN with the version for %s); an
 # artefact of another version beside it is not looked at.
 artefact() {
