@@ -5,7 +5,9 @@
 # is not echoed; one key ends it with status 0, and what the shell writes next starts a line of
 # its own. An error line on the console is legible and, after answers typed ahead, on a line of
 # its own. With its output in a file it ends without a key; an error sent to a file is there in
-# code page 866, not on the screen. Ctrl+C at the wait is the key; at a prompt it interrupts.
+# code page 866, not on the screen; with input from a pipe the error is on a line of its own too.
+# The rest of a line typed as the key never reaches the next command of a batch file. Ctrl+C at
+# the wait is the key; at a prompt it interrupts.
 # Usage: key_wait.sh WINE PROGRAM
 set -eu
 wine=$1
@@ -97,6 +99,38 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
         within_30s shows_line 'status 1' || fail "the key did not end the wait with status 1"
     done
 
+    # Input from a pipe is not echoed: even a line that comes after the prompt has not ended the
+    # prompt's line on the console. Wine's console then takes its keys from that pipe, so no key
+    # can end this run: the next start ends its session.
+    row="$locale, input from a pipe, error at the console"
+    rm -f "$scratch/pipe" && mkfifo "$scratch/pipe"
+    exec 3<>"$scratch/pipe"
+    start "$locale" "< '$scratch/pipe'"
+    printf '1\r\n' >&3
+    within_30s shows 'a()=' || fail "'a()=' never appeared"
+    printf 'x\r\n' >&3
+    within_30s shows_line "$error_a0" || fail "the error continued the prompt's line"
+    shows_line 'a()=' || fail "the prompt's line is not left as it was"
+    exec 3>&-
+
+    # What follows the key on its line is not left for the next command of a batch file.
+    row="$locale, a line typed as the key, then set /p"
+    cp "$program" "$scratch/horner.exe"
+    printf '@echo off\r\nhorner.exe\r\nset /p rest=next?\r\necho rest=[%%rest%%]\r\n' \
+        >"$scratch/keys.bat"
+    session=$((session + 1))
+    tmux new-session -d -s "$session" -x 120 -y 30 -c "$scratch" \
+        "LC_ALL=$locale $wine cmd /c keys.bat; echo \"status \$?\"; sleep 600"
+    tmux kill-session -t "$((session - 1))" 2>/dev/null || true
+    answer 'уравнения:' 0
+    answer 'a()=' 1
+    answer 'корня:' '0 0'
+    within_30s shows_line 'Нажмите любую клавишу' || fail "no request for a key"
+    tmux send-keys -t "$session" abc Enter
+    within_30s shows 'next?' || fail "set /p never asked"
+    tmux send-keys -t "$session" zz Enter
+    within_30s shows 'rest=[zz]' || fail "the rest of the key's line reached set /p"
+
     row="$locale, Ctrl+C at a prompt"
     start "$locale" ""
     answer 'уравнения:' 2
@@ -115,4 +149,5 @@ echo "key_wait: legible, waited after the last answer and an extra Enter, took o
 echo "key_wait: an error line of its own after answers typed ahead, on the console or in a file;"
 echo "key_wait: with output in a file it did not wait; an error in a file is CP866 with CR LF;"
 echo "key_wait: Cyrillic typed at the console is shown as typed, with the hint;"
+echo "key_wait: input from a pipe puts the error on a line of its own; the key's line is dropped;"
 echo "key_wait: Ctrl+C is the key at the wait, an interruption at a prompt; under two locales"
