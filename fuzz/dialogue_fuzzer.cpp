@@ -2,9 +2,11 @@
 // satisfy, whatever it was given. Memory errors are the sanitizers' to find.
 
 #include <algorithm>
+#include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -27,27 +29,21 @@ void require(bool condition)
 
 void no_key() {}
 
-// Columns a terminal gives a line of UTF-8: two for the wide characters of East Asian scripts.
+// Columns a terminal gives a line of UTF-8, as the C library's wcwidth counts them; a character
+// it does not know as two, the most a terminal gives one. The line must be valid UTF-8.
 std::size_t columns(std::string_view line)
 {
+    static const bool in_utf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+    require(in_utf8);
+    std::mbstate_t state{};
     std::size_t count = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(line[i]);
-        if ((lead & 0xC0U) == 0x80U) {
-            continue;
-        }
-        char32_t code = lead;
-        if (lead >= 0xE0U && i + 2 < line.size()) {
-            code = ((lead & 0x0FU) << 12U) |
-                   ((static_cast<unsigned char>(line[i + 1]) & 0x3FU) << 6U) |
-                   (static_cast<unsigned char>(line[i + 2]) & 0x3FU);
-        }
-        const bool wide =
-            (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
-            (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-            (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-            (code >= 0xFFE0 && code <= 0xFFE6) || lead >= 0xF0U;
-        count += wide ? 2 : 1;
+    while (!line.empty()) {
+        wchar_t character = 0;
+        const std::size_t length = std::mbrtowc(&character, line.data(), line.size(), &state);
+        require(length > 0 && length <= line.size());
+        const int width = wcwidth(character);
+        count += width < 0 ? 2 : static_cast<std::size_t>(width);
+        line.remove_prefix(length);
     }
     return count;
 }

@@ -27,12 +27,10 @@ constexpr Range kHiding[] = {
     {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFF9, 0xFFFB}, {0xE0000, 0xE007F}, {0xF0000, 0x10FFFF},
 };
 
-// East Asian Wide and Fullwidth, in the blocks a keyboard reaches.
-constexpr Range kWide[] = {
-    {0x1100, 0x115F}, {0x2E80, 0x303E},   {0x3041, 0x33FF},   {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},
-    {0xA000, 0xA4CF}, {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},   {0xFE30, 0xFE4F},   {0xFF00, 0xFF60},
-    {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD},
-};
+// The alphabets, punctuation, arrows and mathematical signs below the East Asian blocks: one
+// column, or none, on every terminal and console. Beyond them wide characters, emoji among the
+// technical symbols and characters a terminal does not know are mixed with narrow ones.
+constexpr Range kNarrow[] = {{0x0000, 0x10FF}, {0x1160, 0x22FF}};
 
 // Code page 1251 from 0x80 to 0xBF, as Microsoft publishes it; 0x98 stands for no character. From
 // 0xC0 on it is the Russian alphabet in order.
@@ -140,7 +138,7 @@ bool hides_itself(char32_t code)
 
 std::size_t columns_of(char32_t code)
 {
-    return in(kWide, std::size(kWide), code) ? 2 : 1;
+    return in(kNarrow, std::size(kNarrow), code) ? 1 : 2;
 }
 
 std::size_t to_utf8(char32_t code, char (&utf8)[4])

@@ -27,7 +27,8 @@ bool in_code_page_1251(std::string_view word);
 // private use.
 bool hides_itself(char32_t code);
 
-// How many columns a terminal gives the character: two for the wide ones of East Asian scripts.
+// How many columns a terminal gives the character at most: two for any but the narrow ones, so
+// that a line measured with it is never wider on the screen.
 std::size_t columns_of(char32_t code);
 
 // The character's UTF-8 bytes, at most four, in utf8; how many.

@@ -304,8 +304,9 @@ std::vector<TranscriptCase> make_cases()
                         refused(u8"1у3", coefficient(u8"a0"), reading(kLayoutHint, u8"1e3"))),
         bad_coefficient("russian_layout_capital_exponent", "0\n-2\xD0\xA3-3\n",
                         refused(u8"-2У-3", coefficient(u8"a0"), reading(kLayoutHint, u8"-2E-3"))),
-        // The widest lines: the longest reading after the longest hint that takes one, and a word
-        // of wide characters cut where its columns reach the limit.
+        // The widest lines: the longest reading after the longest hint that takes one, and words
+        // of wide characters (emoji among the technical symbols too) cut where their columns
+        // reach the limit.
         bad_coefficient(
             "longest_reading", "0\n1\xD1\x8E" + std::string(kShownWordCharacters - 2, '5') + "\n",
             refused(u8"1ю" + std::u8string(kShownWordCharacters - 2, u8'5'), coefficient(u8"a0"),
@@ -317,6 +318,12 @@ std::vector<TranscriptCase> make_cases()
                         coefficient(u8"a0"), reading(kWideHint, std::u8string(20, u8'7'))),
                 refused(repeated(std::u8string(u8"\\uff17"), 5) + u8"...", coefficient(u8"a0"),
                         reading(kWideHint, std::u8string(20, u8'7'))))),
+        bad_coefficient("emoji_cut", "0\n" + repeated(std::string("\xE2\x8C\x9A"), 20),
+                        platform_text(refused(repeated(std::u8string(u8"⌚"), kShownWordCharacters / 2) +
+                                                  u8"...",
+                                              coefficient(u8"a0"), kNotAsciiHint),
+                                      refused(repeated(std::u8string(u8"\\u231a"), 5) + u8"...",
+                                              coefficient(u8"a0"), kNotAsciiHint))),
         bad_point("real_part_not_a_number", "1\n2 3\nabc\n",
                   refused(u8"abc", kRealPart, kLetterHint)),
         bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),
