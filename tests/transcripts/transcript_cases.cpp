@@ -318,12 +318,13 @@ std::vector<TranscriptCase> make_cases()
                         coefficient(u8"a0"), reading(kWideHint, std::u8string(20, u8'7'))),
                 refused(repeated(std::u8string(u8"\\uff17"), 5) + u8"...", coefficient(u8"a0"),
                         reading(kWideHint, std::u8string(20, u8'7'))))),
-        bad_coefficient("emoji_cut", "0\n" + repeated(std::string("\xE2\x8C\x9A"), 20),
-                        platform_text(refused(repeated(std::u8string(u8"⌚"), kShownWordCharacters / 2) +
-                                                  u8"...",
-                                              coefficient(u8"a0"), kNotAsciiHint),
-                                      refused(repeated(std::u8string(u8"\\u231a"), 5) + u8"...",
-                                              coefficient(u8"a0"), kNotAsciiHint))),
+        bad_coefficient(
+            "emoji_cut", "0\n" + repeated(std::string("\xE2\x8C\x9A"), 20),
+            platform_text(
+                refused(repeated(std::u8string(u8"⌚"), kShownWordCharacters / 2) + u8"...",
+                        coefficient(u8"a0"), kNotAsciiHint),
+                refused(repeated(std::u8string(u8"\\u231a"), 5) + u8"...", coefficient(u8"a0"),
+                        kNotAsciiHint))),
         bad_point("real_part_not_a_number", "1\n2 3\nabc\n",
                   refused(u8"abc", kRealPart, kLetterHint)),
         bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),
