@@ -23,13 +23,13 @@ if(NOT licence_copyright STREQUAL HORNER_COPYRIGHT)
 endif()
 
 if(WIN32)
-    # What Windows users expect of a .zip: one folder with the program, its README and licence,
-    # the texts with CR LF line ends, which every Notepad shows as lines.
-    foreach(text README.md LICENSE)
-        file(READ ${text} contents)
-        string(REPLACE "\n" "\r\n" contents "${contents}")
-        file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/crlf/${text} "${contents}")
-    endforeach()
+    # What Windows users expect of a .zip: one folder with the program, its guide and licence,
+    # the texts with CR LF line ends, which every Notepad shows as lines. README.md stays out: it
+    # is UTF-8 without a byte-order mark, which the Notepad of Windows 7 misreads, and it tells
+    # how to build on Linux, with links to files the .zip lacks.
+    file(READ LICENSE contents)
+    string(REPLACE "\n" "\r\n" contents "${contents}")
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/crlf/LICENSE "${contents}")
     # The users' guide in Russian, with the version and date of this release: UTF-8 with a
     # byte-order mark, which Notepad on every Windows takes for UTF-8.
     configure_file(doc/README.ru.txt.in ${CMAKE_CURRENT_BINARY_DIR}/README.ru.txt @ONLY)
@@ -38,8 +38,7 @@ if(WIN32)
     string(ASCII 239 187 191 byte_order_mark)
     file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.ru.txt "${byte_order_mark}${contents}")
     install(TARGETS horner RUNTIME DESTINATION .)
-    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.md
-        ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.ru.txt DESTINATION .)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/README.ru.txt DESTINATION .)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crlf/LICENSE DESTINATION . RENAME LICENSE.txt)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_SYSTEM_NAME win32)

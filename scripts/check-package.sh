@@ -79,7 +79,7 @@ if [ -n "$zip" ] || [ "${CI:-}" = true ]; then
     mkdir "$scratch/zip"
     (cd "$scratch/zip" && cmake -E tar xf "$OLDPWD/$zip")
     zip_listing=$(cd "$scratch/zip" && find . -type f | sed 's|^\./[^/]*/||' | LC_ALL=C sort | tr '\n' ' ')
-    [ "$zip_listing" = "LICENSE.txt README.md README.ru.txt horner.exe " ] ||
+    [ "$zip_listing" = "LICENSE.txt README.ru.txt horner.exe " ] ||
         fail "$(basename "$zip") holds: $zip_listing"
     heading=$(head -n 1 "$scratch"/zip/*/README.ru.txt | sed 's/^\xef\xbb\xbf//')
     [[ "$heading" == "horner $version ($date) "* ]] || fail "README.ru.txt begins: $heading"
