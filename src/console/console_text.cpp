@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "console/platform/platform.h"
+#include "console/platform/screen.h"
 
 void write_console_text(const char* message)
 {

@@ -5,12 +5,13 @@
 #include <string_view>
 
 #include "console/console_text.h"
+#include "console/input_buffer.h"
 #include "console/messages.h"
 #include "console/numbers.h"
-#include "console/platform/platform.h"
+#include "console/platform/keyboard.h"
+#include "console/platform/screen.h"
 #include "console/shown_word.h"
 #include "console/slips.h"
-#include "console/standard_input.h"
 #include "console/words.h"
 #include "evaluation/complex_horner.h"
 

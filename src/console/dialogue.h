@@ -2,7 +2,7 @@
 
 #include <iosfwd>
 
-#include "console/standard_input.h"
+#include "console/input_buffer.h"
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 1;

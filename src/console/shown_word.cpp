@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "console/characters.h"
-#include "console/platform/platform.h"
+#include "console/platform/screen.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <istream>
 #include <string_view>
 
+#include "console/input_buffer.h"
 #include "console/numbers.h"
-#include "console/standard_input.h"
 
 // Each answer is one word: the characters between white space (blank, tab, CR, LF, VT, FF).
 // Words as long as the longest number are read whole and exactly; a longer one is never held,

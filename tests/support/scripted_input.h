@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "console/standard_input.h"
+#include "console/input_buffer.h"
 
 // Input given by a test or the fuzzer, read as standard input is: what the text holds, in reads
 // of at most the buffer's size, then the end, or where it fails after, a failed read every time.

@@ -1,8 +1,8 @@
-#include "console/standard_input.h"
+#include "console/input_buffer.h"
 
 #include <ios>
 
-#include "console/platform/platform.h"
+#include "console/platform/keyboard.h"
 
 InputBuffer::int_type InputBuffer::underflow()
 {

@@ -1,5 +1,4 @@
-// POSIX systems: terminals take UTF-8, which is how the program's texts are held, so they are
-// written as they are. The key is read from the controlling terminal rather than standard input,
+// POSIX systems: the key is read from the controlling terminal rather than standard input,
 // which may be a pipe or a file.
 
 #include <fcntl.h>
@@ -10,33 +9,8 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
-#include <ostream>
 
-#include "console/characters.h"
-#include "console/platform/platform.h"
-
-void convert_to_console_encoding(const char* text, std::size_t length, char* converted)
-{
-    std::memcpy(converted, text, length);
-}
-
-// A terminal takes the same bytes as a file.
-bool write_to_console(std::ostream& /*out*/, const char* /*text*/, std::size_t /*length*/)
-{
-    return false;
-}
-
-bool can_show_character(std::ostream& /*out*/, char32_t /*code*/)
-{
-    return true;
-}
-
-void write_character(std::ostream& out, char32_t code)
-{
-    char utf8[4];
-    out.write(utf8, static_cast<std::streamsize>(to_utf8(code, utf8)));
-}
+#include "console/platform/keyboard.h"
 
 namespace {
 
@@ -319,16 +293,6 @@ std::ptrdiff_t read_standard_input(char* buffer, std::size_t size)
 bool standard_input_is_terminal()
 {
     return isatty(STDIN_FILENO) != 0;
-}
-
-bool standard_output_is_terminal()
-{
-    return isatty(STDOUT_FILENO) != 0;
-}
-
-bool standard_error_is_terminal()
-{
-    return isatty(STDERR_FILENO) != 0;
 }
 
 // SIGINT's default action ends the program, and the shell reports the failure (status 130) on a
