@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "console/console_text.h"
-#include "console/input_buffer.h"
 #include "console/messages.h"
 #include "console/numbers.h"
 #include "console/platform/keyboard.h"
@@ -16,6 +15,14 @@
 #include "evaluation/complex_horner.h"
 
 namespace {
+
+// The process's own standard input.
+class StandardInput final : public AnswerReader {
+    std::ptrdiff_t read(char* bytes, std::size_t size) override
+    {
+        return read_standard_input(bytes, size);
+    }
+};
 
 struct Dialogue {
     AnswerReader& input;
@@ -201,7 +208,7 @@ void write_result(std::ostream& out, ComplexValue result)
 int run_dialogue()
 {
     handle_interrupt_keys();
-    StandardInputBuffer input;
+    StandardInput input;
     const bool output_on_terminal = standard_output_is_terminal();
     return run_dialogue(input, std::cout, std::cerr,
                         {.output_on_terminal = output_on_terminal,
@@ -210,11 +217,10 @@ int run_dialogue()
                          .wait_for_key = wait_for_key});
 }
 
-int run_dialogue(InputBuffer& input, std::ostream& out, std::ostream& err,
+int run_dialogue(AnswerReader& input, std::ostream& out, std::ostream& err,
                  const DialogueConsole& console)
 {
-    AnswerReader reader(input);
-    Dialogue dialogue{reader, out, err, console};
+    Dialogue dialogue{input, out, err, console};
     write_line(out, kHeadingFirstLine);
     write_line(out, kHeadingSecondLine);
 

@@ -2,7 +2,7 @@
 
 #include <iosfwd>
 
-#include "console/input_buffer.h"
+#include "console/words.h"
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 1;
@@ -29,5 +29,5 @@ struct DialogueConsole {
 int run_dialogue();
 
 // The same run on any input, output and console, for tests and fuzzing.
-int run_dialogue(InputBuffer& input, std::ostream& out, std::ostream& err,
+int run_dialogue(AnswerReader& input, std::ostream& out, std::ostream& err,
                  const DialogueConsole& console);

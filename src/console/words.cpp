@@ -1,11 +1,8 @@
 #include "console/words.h"
 
-#include <istream>
-
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr int kEnd = std::istream::traits_type::eof();
 
 bool is_white_space(int c)
 {
@@ -14,13 +11,34 @@ bool is_white_space(int c)
 
 }  // namespace
 
-// Takes the mark from the stream before anything is read, so that it costs no word its length.
+int AnswerReader::peek()
+{
+    if (next_ == end_) {
+        if (ended_ || unreadable_) {
+            return kNoByte;
+        }
+        ++reads_;
+        last_read_ended_line_ = false;
+        const std::ptrdiff_t got = read(chunk_, kChunkBytes);
+        unreadable_ = got < 0;
+        ended_ = got == 0;
+        if (got <= 0) {
+            return kNoByte;
+        }
+        next_ = 0;
+        end_ = static_cast<std::size_t>(got);
+        last_read_ended_line_ = chunk_[end_ - 1] == '\n';
+    }
+    return static_cast<unsigned char>(chunk_[next_]);
+}
+
+// Takes the mark from the input before anything is read, so that it costs no word its length.
 // Bytes that only begin like a mark are the start of the first word.
 void AnswerReader::take_byte_order_mark(Word& word)
 {
     while (word.length < kByteOrderMark.size() &&
-           in_.peek() == static_cast<unsigned char>(kByteOrderMark[word.length])) {
-        word.text[word.length++] = static_cast<char>(in_.get());
+           peek() == static_cast<unsigned char>(kByteOrderMark[word.length])) {
+        word.text[word.length++] = take();
     }
     if (word.length == kByteOrderMark.size()) {
         word.length = 0;
@@ -35,23 +53,23 @@ WordRead AnswerReader::read_word(Word& word)
         at_start_ = false;
         take_byte_order_mark(word);
     }
-    int c = in_.peek();
+    int c = peek();
     if (word.length == 0) {
-        while (c != kEnd && is_white_space(c)) {
-            in_.get();
-            c = in_.peek();
+        while (c != kNoByte && is_white_space(c)) {
+            take();
+            c = peek();
         }
-        if (c == kEnd) {
-            return in_.bad() ? WordRead::kUnreadable : WordRead::kEnded;
+        if (c == kNoByte) {
+            return unreadable_ ? WordRead::kUnreadable : WordRead::kEnded;
         }
     }
     // One character past the longest word tells that it is too long; the rest is never read.
-    while (c != kEnd && !is_white_space(c)) {
-        word.text[word.length++] = static_cast<char>(in_.get());
+    while (c != kNoByte && !is_white_space(c)) {
+        word.text[word.length++] = take();
         if (word.length > kLongestWord) {
             return WordRead::kTooLong;
         }
-        c = in_.peek();
+        c = peek();
     }
-    return in_.bad() ? WordRead::kUnreadable : WordRead::kRead;
+    return unreadable_ ? WordRead::kUnreadable : WordRead::kRead;
 }

@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <string_view>
 
-#include "console/input_buffer.h"
+#include "console/words.h"
 
 // Input given by a test or the fuzzer, read as standard input is: what the text holds, in reads
 // of at most the buffer's size, then the end, or where it fails after, a failed read every time.
-class ScriptedInput final : public InputBuffer {
+class ScriptedInput final : public AnswerReader {
 public:
     ScriptedInput(std::string_view text, bool fails_after) : text_(text), fails_after_(fails_after)
     {

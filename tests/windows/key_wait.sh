@@ -126,7 +126,8 @@ for locale in ru_RU.UTF-8 C.UTF-8; do
     answer 'a()=' 1
     answer 'корня:' '0 0'
     within_30s shows_line 'Нажмите любую клавишу' || fail "no request for a key"
-    tmux send-keys -t "$session" abc Enter
+    # in one write, as a paste comes, so that the console gets the whole line at once
+    tmux send-keys -t "$session" -l "abc$(printf '\r')"
     within_30s shows 'next?' || fail "set /p never asked"
     tmux send-keys -t "$session" zz Enter
     within_30s shows 'rest=[zz]' || fail "the rest of the key's line reached set /p"
