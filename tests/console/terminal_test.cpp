@@ -222,7 +222,7 @@ TEST_P(SignalTest, TakesTheDefaultActionAndLeavesTheTerminal)
         if (c.catchable) {
             EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
         }
-        session.continue_job(kForeground);
+        session.bring_to_foreground();
         ASSERT_TRUE(session.wait_for_key_mode());
     }
     if (c.action != Action::kEnd) {
@@ -415,7 +415,7 @@ TEST(TerminalTest, KeyTypedWhileStoppedIsTheKey)
     // echoed, as the terminal has the shell's settings while the job is stopped
     session.type("x");
     ASSERT_TRUE(session.wait_for_screen_ending("x"));
-    session.continue_job(kForeground);
+    session.bring_to_foreground();
     EXPECT_EQ(session.exit_status(kPatience), 0);
     EXPECT_TRUE(session.screen().ends_with("клавишу\r\nx")) << session.screen();
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));

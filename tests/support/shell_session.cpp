@@ -1,8 +1,6 @@
 #include "support/shell_session.h"
 
 #include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -11,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "support/program_under_test.h"
-#include "support/terminal_session.h"
 
 #include <cctype>
 #include <climits>
@@ -69,7 +66,7 @@ const char* shell_name(Shell shell)
 
 ShellSession::ShellSession(Shell shell) : shell_(shell)
 {
-    shell_pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    shell_pid_ = fork_on_terminal();
     if (shell_pid_ == 0) {
         // Nothing of the user's own: no start-up files, no history, a plain terminal.
         const std::string prompt = std::string("PS1=") + prompt_of(shell);
@@ -90,7 +87,6 @@ ShellSession::ShellSession(Shell shell) : shell_(shell)
         }
         _exit(127);
     }
-    terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
     EXPECT_TRUE(wait_for_prompt().has_value()) << shell_name(shell) << " showed no prompt";
     prompt_settings_ = settings();
 }
@@ -102,19 +98,12 @@ ShellSession::~ShellSession()
     }
     kill(shell_pid_, SIGKILL);
     waitpid(shell_pid_, nullptr, 0);
-    close(terminal_);
-    close(master_);
 }
 
 void ShellSession::run(const std::string& command)
 {
     command_start_ = screen_.size();
     type(command + "\n");
-}
-
-void ShellSession::type(const std::string& keys) const
-{
-    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
 }
 
 pid_t ShellSession::wait_for_program()
@@ -183,18 +172,6 @@ bool ShellSession::wait_until_program_ended() const
     });
 }
 
-bool ShellSession::wait_for_screen_ending(const std::string& text)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!screen_.ends_with(text)) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        read_screen(100);
-    }
-    return true;
-}
-
 bool ShellSession::wait_for_screen_showing(const std::string& text)
 {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
@@ -235,13 +212,6 @@ bool ShellSession::wait_for_key_mode() const
     return wait_until([&] { return (settings().c_lflag & ISIG) == 0; });
 }
 
-termios ShellSession::settings() const
-{
-    termios now{};
-    tcgetattr(terminal_, &now);
-    return now;
-}
-
 // The shell asleep waiting for a key, as it is at its prompt (readline waits in pselect), not for
 // a job (in wait4 or sigsuspend).
 bool ShellSession::shell_reading() const
@@ -253,9 +223,4 @@ bool ShellSession::shell_reading() const
     const long number = std::stol(call);
     return number == SYS_read || number == SYS_pselect6 || number == SYS_select ||
            number == SYS_poll || number == SYS_ppoll;
-}
-
-bool ShellSession::read_screen(int milliseconds)
-{
-    return ::read_screen(master_, screen_, milliseconds);
 }

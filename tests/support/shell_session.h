@@ -11,20 +11,19 @@
 #include <optional>
 #include <string>
 
+#include "support/terminal_session.h"
+
 enum class Shell { kBash, kDash, kZsh };
 
 const char* shell_name(Shell shell);
 
-class ShellSession {
+class ShellSession : public PseudoTerminal {
 public:
     explicit ShellSession(Shell shell);
-    ShellSession(const ShellSession&) = delete;
-    ShellSession& operator=(const ShellSession&) = delete;
     ~ShellSession();
 
     // Types a command line and Enter at the shell's prompt.
     void run(const std::string& command);
-    void type(const std::string& keys) const;
 
     // The program started by the last command line, once it runs; -1 if it never does.
     pid_t wait_for_program();
@@ -37,7 +36,6 @@ public:
     bool wait_for_new_stop(long switches_before) const;
     bool wait_until_program_ended() const;
 
-    bool wait_for_screen_ending(const std::string& text);
     bool wait_for_screen_showing(const std::string& text);
 
     // Once the shell waits at its prompt again: the status the prompt shows, which is $?.
@@ -47,22 +45,16 @@ public:
     // shell's prompt has them.
     bool wait_for_key_mode() const;
 
-    termios settings() const;
     // What the shell's own prompt has, as read at the first prompt.
     const termios& prompt_settings() const { return prompt_settings_; }
-    const std::string& screen() const { return screen_; }
     Shell shell() const { return shell_; }
 
 private:
-    bool read_screen(int milliseconds);
     bool shell_reading() const;
 
     Shell shell_;
-    int master_ = -1;
-    int terminal_ = -1;
     pid_t shell_pid_ = -1;
     pid_t program_ = -1;
-    std::string screen_;
     std::size_t command_start_ = 0;  // where the screen stood when the last command was typed
     termios prompt_settings_{};
 };

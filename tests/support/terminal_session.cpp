@@ -55,7 +55,7 @@ namespace {
 
 // The part of an interactive shell: the program runs as a job in a process group of its own,
 // given the terminal or not, while this process tells the test its number and each time it
-// stops, takes the test's 'fg' and 'bg', and passes the job's exit status on.
+// stops, takes the test's 'fg', and passes the job's exit status on.
 [[noreturn]] void run_as_job(const Launch& launch, int report, int commands)
 {
     const pid_t job = fork();
@@ -77,11 +77,9 @@ namespace {
             static_cast<void>(write(report, &stopped_by, 1));
         }
         pollfd command{commands, POLLIN, 0};
-        char what = 0;
-        if (poll(&command, 1, 10) > 0 && read(commands, &what, 1) == 1) {
-            if (what == kForeground) {
-                tcsetpgrp(STDIN_FILENO, job);
-            }
+        char fg = 0;
+        if (poll(&command, 1, 10) > 0 && read(commands, &fg, 1) == 1) {
+            tcsetpgrp(STDIN_FILENO, job);
             kill(-job, SIGCONT);
         }
     }
@@ -95,13 +93,67 @@ bool same_settings(const termios& a, const termios& b)
            a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
+PseudoTerminal::~PseudoTerminal()
+{
+    close(terminal_);
+    close(master_);
+}
+
+pid_t PseudoTerminal::fork_on_terminal()
+{
+    const pid_t child = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (child > 0) {
+        terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
+    }
+    return child;
+}
+
+void PseudoTerminal::type(const std::string& keys) const
+{
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+}
+
+bool PseudoTerminal::wait_for_screen_ending(const std::string& text)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!screen_.ends_with(text)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        read_screen(100);
+    }
+    return true;
+}
+
+termios PseudoTerminal::settings() const
+{
+    termios now{};
+    tcgetattr(terminal_, &now);
+    return now;
+}
+
+bool PseudoTerminal::read_screen(int milliseconds)
+{
+    pollfd ready{master_, POLLIN, 0};
+    char chunk[4096];
+    if (poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) {
+        return false;
+    }
+    const ssize_t got = read(master_, chunk, sizeof chunk);
+    if (got <= 0) {
+        return false;
+    }
+    screen_.append(chunk, static_cast<std::size_t>(got));
+    return true;
+}
+
 TerminalSession::TerminalSession(const Launch& launch)
 {
     int report[2];
     int commands[2];
     EXPECT_EQ(pipe2(report, O_CLOEXEC), 0);
     EXPECT_EQ(pipe2(commands, O_CLOEXEC), 0);
-    child_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    child_ = fork_on_terminal();
     if (child_ == 0) {
         run_as_job(launch, report[1], commands[0]);
     }
@@ -110,8 +162,6 @@ TerminalSession::TerminalSession(const Launch& launch)
     report_ = report[0];
     commands_ = commands[1];
     EXPECT_EQ(read(report_, &program_, sizeof program_), static_cast<ssize_t>(sizeof program_));
-    // A second descriptor of the terminal's own side, to look at its settings and queue.
-    terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
     tcgetattr(terminal_, &initial_settings_);
 }
 
@@ -124,8 +174,6 @@ TerminalSession::~TerminalSession()
     }
     close(report_);
     close(commands_);
-    close(terminal_);
-    close(master_);
 }
 
 int TerminalSession::wait_until_stopped() const
@@ -139,14 +187,9 @@ int TerminalSession::wait_until_stopped() const
     return 0;
 }
 
-void TerminalSession::continue_job(char where) const
+void TerminalSession::bring_to_foreground() const
 {
-    ASSERT_EQ(write(commands_, &where, 1), 1);
-}
-
-void TerminalSession::type(const std::string& keys) const
-{
-    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    ASSERT_EQ(write(commands_, "F", 1), 1);
 }
 
 bool TerminalSession::type_slowly(const std::string& key, std::chrono::milliseconds gap,
@@ -163,27 +206,9 @@ bool TerminalSession::type_slowly(const std::string& key, std::chrono::milliseco
     return in_time;
 }
 
-bool TerminalSession::wait_for_screen_ending(const std::string& text)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!screen_.ends_with(text)) {
-        if (std::chrono::steady_clock::now() > deadline || !read_screen(100)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool TerminalSession::wait_for_key_mode() const
 {
     return wait_until([&] { return (settings().c_lflag & ECHO) == 0; });
-}
-
-termios TerminalSession::settings() const
-{
-    termios now{};
-    tcgetattr(terminal_, &now);
-    return now;
 }
 
 std::optional<int> TerminalSession::exit_status(std::chrono::milliseconds patience)
@@ -262,26 +287,6 @@ long TerminalSession::program_system_call() const
     return !number.empty() && std::isdigit(static_cast<unsigned char>(number[0])) != 0
                ? std::stol(number)
                : -1;
-}
-
-bool TerminalSession::read_screen(int milliseconds)
-{
-    return ::read_screen(master_, screen_, milliseconds);
-}
-
-bool read_screen(int master, std::string& screen, int milliseconds)
-{
-    pollfd ready{master, POLLIN, 0};
-    char chunk[4096];
-    if (poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) {
-        return false;
-    }
-    const ssize_t got = read(master, chunk, sizeof chunk);
-    if (got <= 0) {
-        return false;
-    }
-    screen.append(chunk, static_cast<std::size_t>(got));
-    return true;
 }
 
 std::string take_file(const std::string& path)

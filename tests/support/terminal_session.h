@@ -34,25 +34,47 @@ struct Launch {
 
 inline constexpr rlim_t kCrowdedDescriptors = FD_SETSIZE + 16;
 
-// What the test tells the stand-in shell to do with a stopped job: 'fg', the terminal to the job,
-// then continue it.
-inline constexpr char kForeground = 'F';
+// A pseudo-terminal with a child process on its other side: what a test types there, the screen
+// that the child's output builds, and the terminal's settings, read through a descriptor of the
+// terminal's own side.
+class PseudoTerminal {
+public:
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-class TerminalSession {
+    void type(const std::string& keys) const;
+
+    // Reads the screen until it ends with text; false if it never does within the patience.
+    bool wait_for_screen_ending(const std::string& text);
+
+    termios settings() const;
+    const std::string& screen() const { return screen_; }
+
+protected:
+    PseudoTerminal() = default;
+    ~PseudoTerminal();
+
+    // forkpty: 0 in the child, which runs on the new terminal; the child's number here.
+    pid_t fork_on_terminal();
+    // Adds what came to the screen, waiting up to milliseconds; false if nothing came.
+    bool read_screen(int milliseconds);
+
+    int master_ = -1;
+    int terminal_ = -1;
+    std::string screen_;
+};
+
+class TerminalSession : public PseudoTerminal {
 public:
     explicit TerminalSession(const Launch& launch = {});
-    TerminalSession(const TerminalSession&) = delete;
-    TerminalSession& operator=(const TerminalSession&) = delete;
     ~TerminalSession();
 
     // The signal that stopped the job, as a shell's job table would show it; 0 if the job ended
     // without a stop, or none came within the patience.
     int wait_until_stopped() const;
 
-    // The shell's 'fg' for the stopped job.
-    void continue_job(char where) const;
-
-    void type(const std::string& keys) const;
+    // The shell's 'fg' for the stopped job: the terminal to the job, then a continue signal.
+    void bring_to_foreground() const;
 
     // A key of several bytes, arriving byte by byte as over a slow line, the first no later than
     // the gap after the moment given. False if the machine was too loaded for any byte to come
@@ -60,13 +82,8 @@ public:
     bool type_slowly(const std::string& key, std::chrono::milliseconds gap,
                      std::chrono::steady_clock::time_point last) const;
 
-    // Reads the screen until it ends with text; false if it never does.
-    bool wait_for_screen_ending(const std::string& text);
-
     // True once the wait's own settings are on the terminal: no echo.
     bool wait_for_key_mode() const;
-
-    termios settings() const;
 
     // The job's status as a shell reports it (128 + n for signal n); nothing if it has not ended
     // within the patience given. The screen is read to its end either way.
@@ -90,22 +107,17 @@ public:
     bool program_state_visible() const;
 
     pid_t program() const { return program_; }
-    const std::string& screen() const { return screen_; }
     const termios& initial_settings() const { return initial_settings_; }
 
 private:
-    bool read_screen(int milliseconds);
     bool signal_pending(int signal_number) const;
     long program_system_call() const;
 
-    int master_ = -1;
-    int terminal_ = -1;
     int report_ = -1;
     int commands_ = -1;
     pid_t child_ = -1;
     pid_t program_ = -1;
     termios initial_settings_{};
-    std::string screen_;
     std::optional<int> status_;
 };
 
@@ -122,10 +134,6 @@ template <typename State> bool wait_until(State holds)
     }
     return true;
 }
-
-// Adds what the pseudo-terminal's master shows to screen, waiting up to milliseconds for it;
-// false if nothing came.
-bool read_screen(int master, std::string& screen, int milliseconds);
 
 // What a file the program wrote holds; the file is gone afterwards.
 std::string take_file(const std::string& path);
