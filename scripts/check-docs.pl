@@ -68,7 +68,9 @@ for my $path (sort keys %documents) {
     }
     my @limits = $flowing =~ /\b(\d[\d,]*) (?:characters|символов)\b/g;
     grep({ $_ eq $longest_word } @limits) or fail("$path does not say that $longest_word characters is the longest word");
-    !$states_cut || grep({ $_ eq $shown_word } @limits) or fail("$path does not say that $shown_word characters of a word are shown");
+    # the cut is counted in the columns a terminal gives the word
+    my @widths = $flowing =~ /\b(\d+) (?:columns|позиций экрана)\b/g;
+    !$states_cut || grep({ $_ eq $shown_word } @widths) or fail("$path does not say that $shown_word columns of a word are shown");
     for my $limit (@limits) {
         $limit eq $longest_word || $limit eq $shown_word or fail("$path speaks of $limit characters, which is no limit of the program");
     }
