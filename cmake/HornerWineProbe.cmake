@@ -1,9 +1,14 @@
-# Whether the emulator can run this build's programs: wine needs its 32-bit loader, which a kernel
-# built without 32-bit support (no IA32 emulation) cannot start, and wine32 may not be installed
-# at all while 64-bit wine is. A small 32-bit program is built and run, in the test's own prefix.
-# Where it cannot run, the emulator is dropped and the tests are reported as skipped; that answer
-# is not kept, so that installing wine32 later is enough. A program that ran is remembered.
-if(NOT CMAKE_CROSSCOMPILING_EMULATOR OR HORNER_EMULATOR_RUNS)
+# Whether the emulator can run this build's programs: wine32 needs a kernel that can start 32-bit
+# programs (built with IA32 emulation), and either wine may not be installed at all. A small
+# program of this build is built and run, in the tests' own prefix. Where it cannot run, the
+# emulator is dropped and horner_wine_trouble says why, in a few words; that answer is not kept,
+# so that installing wine later is enough. A program that ran is remembered.
+if(HORNER_EMULATOR_RUNS)
+    return()
+endif()
+math(EXPR horner_bits "${CMAKE_SIZEOF_VOID_P} * 8")
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    set(horner_wine_trouble "no wine is installed (Debian's package ${horner_wine_package})")
     return()
 endif()
 set(probe_dir ${CMAKE_BINARY_DIR}/emulator-probe)
@@ -16,10 +21,17 @@ try_run(probe_status probe_built ${probe_dir}/build ${probe_dir}/probe.cpp NO_CA
     RUN_OUTPUT_VARIABLE probe_output)
 if(probe_built AND probe_status EQUAL 7)
     set(HORNER_EMULATOR_RUNS ON CACHE INTERNAL "The emulator ran a program of this build")
+    return()
 elseif(NOT probe_built)
     message(FATAL_ERROR "cannot build a program to try the emulator with:\n${probe_compile_output}")
-else()
-    message(WARNING "${CMAKE_CROSSCOMPILING_EMULATOR} cannot run a program of this build here "
-        "(${probe_status}: ${probe_output}); the tests will be reported as skipped")
-    unset(CMAKE_CROSSCOMPILING_EMULATOR)
 endif()
+if(probe_output MATCHES "Exec format error")
+    set(horner_wine_trouble "this machine cannot start ${horner_bits}-bit programs")
+elseif(probe_output MATCHES "wine32 is missing")
+    set(horner_wine_trouble "wine32 is not installed")
+else()
+    string(STRIP "${probe_status}: ${probe_output}" horner_wine_trouble)
+    set(horner_wine_trouble "${HORNER_WINE} failed (${horner_wine_trouble})")
+endif()
+message(STATUS "The ${horner_bits}-bit Windows tests cannot run here: ${horner_wine_trouble}")
+unset(CMAKE_CROSSCOMPILING_EMULATOR)

@@ -1,23 +1,8 @@
-# Cross build of the 32-bit Windows console program with Debian's MinGW-w64; the tests run
-# under wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of the 32-bit Windows console program, the one that ships, with Debian's
+# MinGW-w64. Its tests run under wine32, where the machine can start 32-bit programs.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The POSIX thread model: GoogleTest needs std::mutex, which the win32 model lacks in GCC 12.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The tests run under wine; whether this machine's wine can start a 32-bit Windows program is
-# found out when the tests are configured (cmake/HornerWineProbe.cmake).
+set(horner_mingw_prefix i686-w64-mingw32)
 find_program(HORNER_WINE wine)
-if(HORNER_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${HORNER_WINE})
-endif()
-set(HORNER_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources to build for Windows")
+set(horner_wine_package wine32:i386)
+set(HORNER_WINE_ENVIRONMENT "")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

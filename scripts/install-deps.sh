@@ -11,7 +11,10 @@ what=${1:-all}
 # shells whose job control the terminal test runs the program under.
 linux_packages=(cmake ninja-build g++ libgtest-dev clang clang-tidy clang-format
     libbenchmark-dev dpkg-dev file lintian groff-base man-db locales bash dash zsh)
-windows_packages=(g++-mingw-w64-i686 googletest wine wine32:i386 locales tmux)
+# wine32 runs the shipped 32-bit program where the kernel can start 32-bit programs; wine64 runs
+# the same sources built as a 64-bit program on every machine.
+windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64
+    locales tmux)
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 export DEBIAN_FRONTEND=noninteractive

@@ -26,15 +26,17 @@ within_30s() {
 }
 shows() { tmux capture-pane -p -t "$session" | grep -qF -- "$1"; }
 shows_line() { tmux capture-pane -p -t "$session" | grep -qx -- "$1"; }
+# Wine's console reads the terminal byte by byte once it runs; a line typed before that would
+# be echoed by the terminal and reach it with the terminal's own line end translation. The first
+# prompt can be on the screen a moment before that, on a loaded machine.
+console_ready() { stty -F "$(tmux display-message -p -t "$session" '#{pane_tty}')" -a | grep -q -- -icanon; }
 # Once the question $1 is on the screen, types the keys that follow and Enter.
 answer() {
     within_30s shows "$1" || fail "'$1' never appeared"
+    within_30s console_ready || fail "wine's console never took the terminal"
     shift
     tmux send-keys -t "$session" "$@" Enter
 }
-# Wine's console reads the terminal byte by byte once it runs; a line typed before that would
-# reach it with the terminal's own line end translation.
-console_ready() { stty -F "$(tmux display-message -p -t "$session" '#{pane_tty}')" -a | grep -q -- -icanon; }
 
 # Runs the program in a fresh terminal, in the locale given, its output redirected as given; the
 # shell then writes its exit status on the next line.

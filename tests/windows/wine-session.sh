@@ -2,15 +2,17 @@
 # Keeps one wineserver running for a whole test run under wine: each start of a Windows program
 # then costs tens of milliseconds instead of seconds. The first start also creates the prefix.
 # 'run PROGRAM...' runs a Windows program with that server, as CTest does when it lists the cases
-# of a test program before the run; the server ends a minute after its last program.
+# of a test program before the run; the server ends a minute after its last program. WINELOADER,
+# where it is set, names the wine to use (wine64); else it is 'wine'.
 set -eu
+wine=${WINELOADER:-wine}
 # The server and wine's helper processes outlive this script; with the caller's output streams
 # left open, the test runner would wait for them, so they are started with none. Where the
 # server already runs, wineserver -p fails, harmlessly.
 start_server() {
     mkdir -p "$WINEPREFIX"
     if wineserver -p60 </dev/null >/dev/null 2>&1; then
-        wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+        "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1
     fi
 }
 case "${1:-}" in
@@ -20,7 +22,7 @@ case "${1:-}" in
     run)
         shift
         start_server
-        exec wine "$@"
+        exec "$wine" "$@"
         ;;
     stop)
         wineserver -k 2>/dev/null || true
