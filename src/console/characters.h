@@ -22,9 +22,12 @@ bool is_utf8(std::string_view bytes);
 // Whether a word is read as code page 1251: on Windows, where it is no valid UTF-8.
 bool in_code_page_1251(std::string_view word);
 
+// The version of Unicode whose character database hides_itself follows.
+inline constexpr char kUnicodeVersion[] = "15.0";
+
 // A character that would harm the screen or hide what it is if shown as it is: a control
-// character, any space but the ASCII blank, a format or direction mark, a surrogate, or one for
-// private use.
+// character, any space but the ASCII blank, a line or paragraph separator, a format or direction
+// mark, a surrogate, one for private use, or one that kUnicodeVersion leaves unassigned.
 bool hides_itself(char32_t code);
 
 // How many columns a terminal gives the character at most: two for any but the narrow ones, so

@@ -35,7 +35,7 @@ struct Dialogue {
 struct Question {
     const char* expected;
     std::string_view name;  // a coefficient's, a0 to a9
-    Expected kind;          // the order, whose kind expected names; else a single-precision one
+    Answer answer;          // the order, whose kind expected names; else a single-precision one
 };
 
 void write_line(std::ostream& out, const char* message)
@@ -82,7 +82,7 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     }
     write_console_text(dialogue.err, question.expected);
     dialogue.err << question.name;
-    if (question.kind == Expected::kSingleNumber && read != WordRead::kEnded) {
+    if (question.answer != Answer::kOrder && read != WordRead::kEnded) {
         write_console_text(dialogue.err, kSingleNumberExpected);
     }
     write_line_end(dialogue.err);
@@ -90,15 +90,21 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
         return;
     }
     const Slip slip =
-        find_slip(word.view(), question.kind, word.starts_input, read == WordRead::kTooLong);
-    if (slip.hint[0] != '\0') {
-        write_console_text(dialogue.err, slip.hint);
-        if (slip.reading_length > 0) {
-            write_console_text(dialogue.err, kReadingStart);
-            dialogue.err.write(slip.reading, static_cast<std::streamsize>(slip.reading_length));
-        }
-        write_line_end(dialogue.err);
+        find_slip(word.view(), question.answer, word.starts_input, read == WordRead::kTooLong);
+    if (slip.hint[0] == '\0') {
+        return;
     }
+    write_console_text(dialogue.err, slip.hint);
+    if (slip.key != nullptr) {
+        write_console_text(dialogue.err, slip.key);
+    } else if (slip.text_length > 0) {
+        write_console_text(dialogue.err, kReadingStart);
+    }
+    dialogue.err.write(slip.text, static_cast<std::streamsize>(slip.text_length));
+    if (slip.key != nullptr) {
+        write_console_text(dialogue.err, kKeyHintEnd);
+    }
+    write_line_end(dialogue.err);
 }
 
 template <typename Number> using Parse = bool (*)(std::string_view, Number&);
@@ -124,13 +130,13 @@ bool read_answer(Dialogue& dialogue, const Question& question, Parse<Number> par
 
 bool parse_order(std::string_view word, std::int32_t& order)
 {
-    return is_answer(word, Expected::kWholeNumber) && parse_integer(word, order);
+    return is_answer(word, Answer::kOrder) && parse_integer(word, order);
 }
 
 bool read_order(Dialogue& dialogue, CoefficientList& coefficients)
 {
     std::int32_t order = 0;
-    if (!read_answer(dialogue, {kOrderExpected, {}, Expected::kWholeNumber},
+    if (!read_answer(dialogue, {kOrderExpected, {}, Answer::kOrder},
                      Parse<std::int32_t>{parse_order}, order)) {
         return false;
     }
@@ -143,7 +149,7 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
     for (std::int32_t i = 0; i < coefficients.count; ++i) {
         const char name[] = {'a', static_cast<char>('0' + i)};
         const Question coefficient{
-            kCoefficientExpected, {name, sizeof name}, Expected::kSingleNumber};
+            kCoefficientExpected, {name, sizeof name}, Answer::kCoefficient};
         if (!read_answer(dialogue, coefficient, Parse<float>{parse_single},
                          coefficients.values[i])) {
             return false;
@@ -154,9 +160,9 @@ bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
 
 bool read_point(Dialogue& dialogue, ComplexValue& point)
 {
-    return read_answer(dialogue, {kRealPartExpected, {}, Expected::kSingleNumber},
+    return read_answer(dialogue, {kRealPartExpected, {}, Answer::kRealPart},
                        Parse<float>{parse_single}, point.re) &&
-           read_answer(dialogue, {kImaginaryPartExpected, {}, Expected::kSingleNumber},
+           read_answer(dialogue, {kImaginaryPartExpected, {}, Answer::kImaginaryPart},
                        Parse<float>{parse_single}, point.im);
 }
 
@@ -191,16 +197,21 @@ void write_part(std::ostream& out, float part)
     }
 }
 
-void write_result(std::ostream& out, ComplexValue result)
+// The result line; where single precision could not hold the value, which is then printed as
+// inf or nan, a line on the error stream says so.
+void write_result(const Dialogue& dialogue, ComplexValue result)
 {
-    write_console_text(out, kValueLabel);
-    out << "y"
-        << "=";
-    write_part(out, result.re);
-    out << " ";
-    write_part(out, result.im);
-    out << "j";
-    write_line_end(out);
+    write_console_text(dialogue.out, kValueLabel);
+    dialogue.out << "y"
+                 << "=";
+    write_part(dialogue.out, result.re);
+    dialogue.out << " ";
+    write_part(dialogue.out, result.im);
+    dialogue.out << "j";
+    write_line_end(dialogue.out);
+    if (!std::isfinite(result.re) || !std::isfinite(result.im)) {
+        write_line(dialogue.err, kBeyondSingleWarning);
+    }
 }
 
 }  // namespace
@@ -228,7 +239,7 @@ int run_dialogue(AnswerReader& input, std::ostream& out, std::ostream& err,
     ComplexValue point{};
     int status = kExitBadInput;
     if (read_polynomial_and_point(dialogue, coefficients, point)) {
-        write_result(out, evaluate_polynomial(coefficients, point));
+        write_result(dialogue, evaluate_polynomial(coefficients, point));
         status = kExitDone;
     }
 

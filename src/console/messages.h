@@ -37,32 +37,50 @@ inline constexpr auto kImaginaryPartExpected = message_text(u8"ожидалас�
 inline constexpr auto kSingleNumberExpected = message_text(u8" - число, например 2, -0.5 или 1e-3");
 inline constexpr auto kReadingStart = message_text(u8": ");
 
-// The hints, each at most 45 characters where a word as meant, of up to kShownWordCharacters,
-// may follow it.
+// The hints, each a whole sentence; those that a word as meant, of up to kShownWordCharacters,
+// may follow are at most 45 characters.
 inline constexpr auto kCyrillicEHint = message_text(u8"Буква е здесь русская, наберите латинскую");
-inline constexpr auto kMinusHint = message_text(u8"Минус здесь не с клавиатуры, наберите дефис");
+inline constexpr auto kMinusHint = message_text(u8"Минус здесь особый, наберите дефис");
 inline constexpr auto kWideCharactersHint = message_text(u8"Знаки здесь широкие, наберите обычные");
-inline constexpr auto kRussianLayoutHint =
-    message_text(u8"Включена русская раскладка, на латинской это");
+inline constexpr auto kRussianLayoutHint = message_text(u8"Набрано в русской раскладке, а нужно");
 inline constexpr auto kSpaceHint = message_text(u8"Пробел здесь особый, наберите обычный");
 inline constexpr auto kDecimalPointHint = message_text(u8"Дробную часть отделяйте точкой");
 inline constexpr auto kHexadecimalHint =
-    message_text(u8"Шестнадцатеричные числа не принимаются, в десятичной записи");
-inline constexpr auto kImaginaryHint =
-    message_text(u8"Мнимую часть наберите отдельным числом, без j");
+    message_text(u8"Шестнадцатеричные числа не принимаются, наберите десятичное");
+inline constexpr auto kImaginaryHint = message_text(u8"Мнимую часть наберите отдельно, без i и j");
+inline constexpr auto kRealCoefficientsHint =
+    message_text(u8"Коэффициенты полинома только действительные, без i и j");
 inline constexpr auto kSeparatorHint = message_text(u8"Числа разделяйте пробелами, а не запятыми");
 inline constexpr auto kTooLargeHint =
-    message_text(u8"Число слишком велико: по модулю не больше 3.4e38");
+    message_text(u8"Число слишком велико: модуль должен быть не больше 3.4e38");
 inline constexpr auto kInfinityHint =
-    message_text(u8"Бесконечность и nan не принимаются, нужно обычное число");
+    message_text(u8"Значения inf и nan не принимаются, нужно конечное число");
 inline constexpr auto kLetterHint =
-    message_text(u8"Из букв в числе бывает только латинская e, как в 1e5");
+    message_text(u8"Из букв в числе допустима только латинская e, как в 1e5");
 inline constexpr auto kOrderDigitsHint = message_text(u8"Порядок наберите цифрой от 0 до 9");
 inline constexpr auto kNotAsciiHint =
     message_text(u8"Набирайте цифры 0-9, точку, дефис и латинскую e");
-inline constexpr auto kTooLongHint = message_text(u8"Слово слишком длинное для числа");
+inline constexpr auto kTooLongHint = message_text(u8"Слишком длинная запись для числа");
 inline constexpr auto kUtf16Hint =
-    message_text(u8"Файл сохранён в UTF-16 (Юникод), сохраните его как UTF-8 или ANSI");
+    message_text(u8"Ввод в кодировке UTF-16 (Юникод), сохраните файл в UTF-8 или ANSI");
+inline constexpr auto kExponentDigitsHint =
+    message_text(u8"После e нужны цифры показателя, например 1e5 или 1e-5");
+inline constexpr auto kSecondPointHint = message_text(u8"В числе может быть только одна точка");
+inline constexpr auto kSecondSignHint =
+    message_text(u8"Перед числом может быть только один знак");
+// A key that types no character, named between the two halves of its hint.
+inline constexpr auto kKeyHint = message_text(u8"Нажата ");
+inline constexpr auto kKeyHintEnd =
+    message_text(u8": ответ исправляют только клавишей Backspace");
+inline constexpr auto kArrowLeft = message_text(u8"стрелка влево");
+inline constexpr auto kArrowRight = message_text(u8"стрелка вправо");
+inline constexpr auto kArrowUp = message_text(u8"стрелка вверх");
+inline constexpr auto kArrowDown = message_text(u8"стрелка вниз");
+inline constexpr auto kKeyNamed = message_text(u8"клавиша ");
+
+// A result that single precision cannot hold, printed all the same as inf or nan.
+inline constexpr auto kBeyondSingleWarning = message_text(
+    u8"Внимание: модуль значения больше 3.4e38, вне диапазона чисел одинарной точности");
 
 // Standard input is there but cannot be read (a directory, a closed descriptor).
 inline constexpr auto kInputUnreadable = message_text(u8"не удалось прочитать стандартный ввод");

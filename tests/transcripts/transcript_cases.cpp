@@ -1,5 +1,6 @@
 #include "transcripts/transcript_cases.h"
 
+#include <cstdlib>
 #include <ostream>
 #include <string_view>
 #include <utility>
@@ -7,8 +8,11 @@
 #include "console/platform/text_encoding.h"
 #include "console/shown_word.h"
 #include "console/words.h"
+#include "support/hints.h"
 
 namespace {
+
+using namespace hints;
 
 const std::u8string kHeading = u8"Программа демонстрирует расчет полиномов по схеме Горнера\n"
                                u8"с комплексными корнями\n"
@@ -25,35 +29,11 @@ const std::u8string kOrder = u8"ожидался порядок уравнени
 const std::u8string kNumber = u8" - число, например 2, -0.5 или 1e-3";
 const std::u8string kRealPart = u8"ожидалась действительная часть корня";
 const std::u8string kImaginaryPart = u8"ожидалась мнимая часть корня";
-const std::u8string kCyrillicEHint = u8"Буква е здесь русская, наберите латинскую";
-const std::u8string kMinusHint = u8"Минус здесь не с клавиатуры, наберите дефис";
-const std::u8string kWideHint = u8"Знаки здесь широкие, наберите обычные";
-const std::u8string kLayoutHint = u8"Включена русская раскладка, на латинской это";
-const std::u8string kSpaceHint = u8"Пробел здесь особый, наберите обычный";
-const std::u8string kDecimalPointHint = u8"Дробную часть отделяйте точкой";
-const std::u8string kHexadecimalHint =
-    u8"Шестнадцатеричные числа не принимаются, в десятичной записи";
-const std::u8string kImaginaryHint = u8"Мнимую часть наберите отдельным числом, без j";
-const std::u8string kSeparatorHint = u8"Числа разделяйте пробелами, а не запятыми";
-const std::u8string kTooLargeHint = u8"Число слишком велико: по модулю не больше 3.4e38";
-const std::u8string kInfinityHint = u8"Бесконечность и nan не принимаются, нужно обычное число";
-const std::u8string kLetterHint = u8"Из букв в числе бывает только латинская e, как в 1e5";
-const std::u8string kOrderDigitsHint = u8"Порядок наберите цифрой от 0 до 9";
-const std::u8string kNotAsciiHint = u8"Набирайте цифры 0-9, точку, дефис и латинскую e";
-const std::u8string kTooLongHint = u8"Слово слишком длинное для числа";
-const std::u8string kUtf16Hint =
-    u8"Файл сохранён в UTF-16 (Юникод), сохраните его как UTF-8 или ANSI";
 const std::u8string kOutputError = u8"Ошибка: не удалось записать в стандартный вывод\n";
 
 std::u8string coefficient(std::u8string_view name)
 {
     return u8"ожидался коэффициент " + std::u8string(name);
-}
-
-// A hint with the word as meant.
-std::u8string reading(std::u8string_view hint, std::u8string_view meant)
-{
-    return std::u8string(hint) + u8": " + std::u8string(meant);
 }
 
 // The error for a word refused, shown as the user sees it, in quotes: the word on the first
@@ -99,6 +79,15 @@ TranscriptCase result(std::string name, std::string input, std::u8string_view re
             kHeading + kCoefficientsPrompt + kPointPrompt + u8"Значение полинома: " +
                 std::u8string(result_line) + u8"\n" + kPressAnyKey,
             u8"", 0};
+}
+
+// A result beyond single precision, and the one line on standard error that says so.
+TranscriptCase result_beyond_single(std::string name, std::string input,
+                                    std::u8string_view result_line)
+{
+    TranscriptCase c = result(std::move(name), std::move(input), result_line);
+    c.err = u8"Внимание: модуль значения больше 3.4e38, вне диапазона чисел одинарной точности\n";
+    return c;
 }
 
 // Runs that stop at bad input, after the prompt named by where they stop.
@@ -162,11 +151,12 @@ std::vector<TranscriptCase> make_cases()
         result("six_significant_digits", "1\n1 0\n123456.7 0.0001\n", u8"y=123457 0.0001j"),
         result("fixed_up_to_exponent_five", "1\n1 0\n100000 999999.7\n", u8"y=100000 1e+06j"),
         result("negative_zero", "1\n-1 -1\n-1 0\n", u8"y=0 -0j"),
-        result("overflow_prints_infinity", "1\n1e20 1e20\n1e20 -1e20\n", u8"y=inf -infj"),
-        result("nan_has_no_sign", "2\n1e20 0 0\n1e20 1e20\n", u8"y=nan infj"),
+        result_beyond_single("overflow_prints_infinity", "1\n1e20 1e20\n1e20 -1e20\n", u8"y=inf -infj"),
+        result_beyond_single("nan_has_no_sign", "2\n1e20 0 0\n1e20 1e20\n", u8"y=nan infj"),
         // Past an overflow the steps are plain IEEE arithmetic: infinity times zero is NaN.
-        result("overflow_then_nan", "3\n1 0 0 0\n1e20 0\n", u8"y=inf nanj"),
+        result_beyond_single("overflow_then_nan", "3\n1 0 0 0\n1e20 0\n", u8"y=inf nanj"),
         // Adding the two products first would lose the 1 to rounding and print y=1.
+        result_beyond_single("overflow_in_a_step", "1\n3e38 3e38\n10 0\n", u8"y=inf 0j"),
         result("cancellation_inside_step", "2\n1 0 1\n1e9 1e9\n", u8"y=0 2e+18j"),
         result("text_after_last_number_stays_unread", "0\n7\n3 4 junk\n", u8"y=7 0j"),
         result("megabyte_of_blanks", kMegabyteOfBlanks + "0" + kMegabyteOfBlanks + "7 1 1",
@@ -196,8 +186,8 @@ std::vector<TranscriptCase> make_cases()
         bad_order("order_not_whole", "2.5\n1 0 1\n0 1\n", refused_order(u8"2.5")),
         bad_order("order_in_words", "два 1 0 1 0 1", refused_order(u8"два", kOrderDigitsHint)),
         bad_order("order_in_wide_digits", "\xEF\xBC\x92 1 0 1 0 1",
-                  platform_text(refused_order(u8"２", reading(kWideHint, u8"2")),
-                                refused_order(u8"\\uff12", reading(kWideHint, u8"2")))),
+                  platform_text(refused_order(u8"２", with_reading(kWideHint, u8"2")),
+                                refused_order(u8"\\uff12", with_reading(kWideHint, u8"2")))),
         bad_order("order_longer_than_a_word", kMegabyteOfDigits,
                   refused_order(kNinesCut, kTooLongHint)),
         bad_order("no_input", "", input_ended(kOrder)),
@@ -227,7 +217,7 @@ std::vector<TranscriptCase> make_cases()
         bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
                         input_ended(coefficient(u8"a9"))),
         bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
-                        refused(u8"0,5", coefficient(u8"a0"), reading(kDecimalPointHint, u8"0.5"))),
+                        refused(u8"0,5", coefficient(u8"a0"), with_reading(kDecimalPointHint, u8"0.5"))),
         bad_coefficient("numbers_separated_by_commas", "2\n1, 0, 1\n0 1\n",
                         refused(u8"1,", coefficient(u8"a0"), kSeparatorHint)),
         bad_coefficient("numbers_joined_by_commas", "2\n1,0,1\n0 1\n",
@@ -242,7 +232,7 @@ std::vector<TranscriptCase> make_cases()
         bad_coefficient("no_break_space_between_numbers",
                         "2\n1\xC2\xA0"
                         "0 1\n",
-                        refused(u8"1\\u00a00", coefficient(u8"a0"), reading(kSpaceHint, u8"1 0"))),
+                        refused(u8"1\\u00a00", coefficient(u8"a0"), with_reading(kSpaceHint, u8"1 0"))),
         bad_coefficient("byte_ff_is_a_character", "0\n\xFF\n",
                         platform_text(refused(u8"\\xff", coefficient(u8"a0"), kNotAsciiHint),
                                       refused(u8"я", coefficient(u8"a0"), kLetterHint))),
@@ -257,7 +247,8 @@ std::vector<TranscriptCase> make_cases()
         bad_coefficient("control_characters_shown_escaped",
                         "0\n1\x1b[D\x7f"
                         "5\n",
-                        refused(u8"1\\u001b[D\\u007f5", coefficient(u8"a0"), kLetterHint)),
+                        refused(u8"1\\u001b[D\\u007f5", coefficient(u8"a0"),
+                                key_hint(u8"стрелка влево"))),
         // Text that runs right to left from here would turn the rest of the line around.
         bad_coefficient("direction_mark_escaped",
                         "0\n\xE2\x80\xAE"
@@ -288,36 +279,36 @@ std::vector<TranscriptCase> make_cases()
             "minus_sign_for_hyphen",
             "0\n\xE2\x88\x92"
             "1\n",
-            platform_text(refused(u8"−1", coefficient(u8"a0"), reading(kMinusHint, u8"-1")),
-                          refused(u8"\\u22121", coefficient(u8"a0"), reading(kMinusHint, u8"-1")))),
+            platform_text(refused(u8"−1", coefficient(u8"a0"), with_reading(kMinusHint, u8"-1")),
+                          refused(u8"\\u22121", coefficient(u8"a0"), with_reading(kMinusHint, u8"-1")))),
         bad_coefficient("russian_layout_point",
                         "0\n1\xD1\x8E"
                         "5\n",
-                        refused(u8"1ю5", coefficient(u8"a0"), reading(kLayoutHint, u8"1.5"))),
+                        refused(u8"1ю5", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1.5"))),
         bad_coefficient("russian_layout_comma",
                         "0\n1\xD0\xB1"
                         "5\n",
-                        refused(u8"1б5", coefficient(u8"a0"), reading(kLayoutHint, u8"1.5"))),
+                        refused(u8"1б5", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1.5"))),
         bad_coefficient("russian_layout_exponent",
                         "0\n1\xD1\x83"
                         "3\n",
-                        refused(u8"1у3", coefficient(u8"a0"), reading(kLayoutHint, u8"1e3"))),
+                        refused(u8"1у3", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1e3"))),
         bad_coefficient("russian_layout_capital_exponent", "0\n-2\xD0\xA3-3\n",
-                        refused(u8"-2У-3", coefficient(u8"a0"), reading(kLayoutHint, u8"-2E-3"))),
+                        refused(u8"-2У-3", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"-2E-3"))),
         // The widest lines: the longest reading after the longest hint that takes one, and words
         // of wide characters (emoji among the technical symbols too) cut where their columns
         // reach the limit.
         bad_coefficient(
             "longest_reading", "0\n1\xD1\x8E" + std::string(kShownWordCharacters - 2, '5') + "\n",
             refused(u8"1ю" + std::u8string(kShownWordCharacters - 2, u8'5'), coefficient(u8"a0"),
-                    reading(kLayoutHint, u8"1." + std::u8string(kShownWordCharacters - 2, u8'5')))),
+                    with_reading(kRussianLayoutHint, u8"1." + std::u8string(kShownWordCharacters - 2, u8'5')))),
         bad_coefficient(
             "wide_digits_cut", "0\n" + repeated(std::string("\xEF\xBC\x97"), 20),
             platform_text(
                 refused(repeated(std::u8string(u8"７"), kShownWordCharacters / 2) + u8"...",
-                        coefficient(u8"a0"), reading(kWideHint, std::u8string(20, u8'7'))),
+                        coefficient(u8"a0"), with_reading(kWideHint, std::u8string(20, u8'7'))),
                 refused(repeated(std::u8string(u8"\\uff17"), 5) + u8"...", coefficient(u8"a0"),
-                        reading(kWideHint, std::u8string(20, u8'7'))))),
+                        with_reading(kWideHint, std::u8string(20, u8'7'))))),
         bad_coefficient(
             "emoji_cut", "0\n" + repeated(std::string("\xE2\x8C\x9A"), 20),
             platform_text(
@@ -331,29 +322,45 @@ std::vector<TranscriptCase> make_cases()
         bad_point("imaginary_part_beyond_single", "1\n2 3\n1 -1e39\n",
                   refused(u8"-1e39", kImaginaryPart, kTooLargeHint)),
         bad_point("decimal_comma_in_last_answer", "1\n1 0\n0 0,5\n",
-                  refused(u8"0,5", kImaginaryPart, reading(kDecimalPointHint, u8"0.5"))),
+                  refused(u8"0,5", kImaginaryPart, with_reading(kDecimalPointHint, u8"0.5"))),
         bad_point("j_after_last_answer", "1\n1 0\n0 1j\n",
-                  refused(u8"1j", kImaginaryPart, reading(kImaginaryHint, u8"1"))),
+                  refused(u8"1j", kImaginaryPart, with_reading(kImaginaryHint, u8"1"))),
         bad_point("complex_in_one_word", "1\n1 0\n0+1j\n",
-                  refused(u8"0+1j", kRealPart, reading(kImaginaryHint, u8"0 1"))),
+                  refused(u8"0+1j", kRealPart, with_reading(kImaginaryHint, u8"0 1"))),
+        // The coefficients are real: a complex one has no reading that would not shift the rest.
+        bad_coefficient("complex_coefficient", "1\n1 1j 2 0 0\n",
+                        refused(u8"1j", coefficient(u8"a1"), kRealCoefficientsHint)),
+        bad_coefficient("complex_first_coefficient", "0\n1+2j\n",
+                        refused(u8"1+2j", coefficient(u8"a0"), kRealCoefficientsHint)),
         bad_point("cyrillic_e_for_exponent",
                   "1\n1 0\n1\xD0\xB5"
                   "5 0\n",
-                  refused(u8"1е5", kRealPart, reading(kCyrillicEHint, u8"1e5"))),
-        bad_point("typo_inside_last_answer", "1\n1 0\n0 1.5.5\n",
-                  refused(u8"1.5.5", kImaginaryPart)),
+                  refused(u8"1е5", kRealPart, with_reading(kCyrillicEHint, u8"1e5"))),
+        bad_point("second_point_in_last_answer", "1\n1 0\n0 1.5.5\n",
+                  refused(u8"1.5.5", kImaginaryPart, kSecondPointHint)),
+        bad_point("two_signs", "1\n1 0\n--1 0\n", refused(u8"--1", kRealPart, kSecondSignHint)),
         bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n",
                   refused(u8"1e5e", kImaginaryPart)),
-        bad_point("exponent_without_digits", "1\n1 0\n1e 0\n", refused(u8"1e", kRealPart)),
+        bad_point("exponent_without_digits", "1\n1 0\n1e 0\n",
+                  refused(u8"1e", kRealPart, kExponentDigitsHint)),
+        bad_point("exponent_with_sign_without_digits", "1\n1 0\n0 1e+\n",
+                  refused(u8"1e+", kImaginaryPart, kExponentDigitsHint)),
+        bad_point("up_arrow_at_a_question", "1\n1 0\n\x1b[A\n",
+                  refused(u8"\\u001b[A", kRealPart, key_hint(u8"стрелка вверх"))),
         bad_point("sign_alone", "1\n1 0\n- 0\n", refused(u8"-", kRealPart)),
         bad_point("infinity_is_no_answer", "1\n1 0\ninf 0\n",
                   refused(u8"inf", kRealPart, kInfinityHint)),
+        bad_point("infinity_with_sign", "1\n1 0\n0 +inf\n",
+                  refused(u8"+inf", kImaginaryPart, kInfinityHint)),
+        bad_point("beyond_single_is_no_letter", "1\n1 0\n3.5e38 0\n",
+                  refused(u8"3.5e38", kRealPart, kTooLargeHint)),
+        bad_order("order_with_exponent", "1E2\n", refused_order(u8"1E2", kOrderDigitsHint)),
         bad_point("nan_is_no_answer", "1\n1 0\n-NaN 0\n",
                   refused(u8"-NaN", kRealPart, kInfinityHint)),
         bad_point("hexadecimal_is_no_answer", "1\n1 0\n0x1p3 0\n",
                   refused(u8"0x1p3", kRealPart, kHexadecimalHint)),
-        bad_point("hexadecimal_whole_number", "1\n1 0\n0x10 0\n",
-                  refused(u8"0x10", kRealPart, reading(kHexadecimalHint, u8"16"))),
+        bad_point("hexadecimal_without_digits", "1\n1 0\n0xZZ 0\n",
+                  refused(u8"0xZZ", kRealPart, kHexadecimalHint)),
         output_fills_up("output_unwritable", "2\n1 0 1\n0 1\n"),
         output_fills_up("output_unwritable_before_bad_input", "abc\n"),
         // The failed stream must not look like bad input: nothing more is read.
@@ -370,6 +377,68 @@ std::vector<TranscriptCase> make_cases()
                                      unreadable_error, 1};
     fails_inside_word.input_unreadable = true;
     cases.push_back(fails_inside_word);
+    // Hexadecimal whole numbers, read in decimal by the C library, up to thirteen digits: the
+    // longest whose reading the hint still shows.
+    int hexadecimal = 0;
+    for (const std::string word : {"0x10", "-0XfF", "+0xA", "0x1234567890abc", "-0X1234567890ABC",
+                                   "0x1234567890abcd", "0x1234567890ABCDEF"}) {
+        const std::string digits = word.substr(word.find_first_of("xX") + 1);
+        std::u8string hint(kHexadecimalHint);
+        if (digits.size() <= 13) {
+            const std::string decimal = (word[0] == '-' ? "-" : "") +
+                                        std::to_string(std::strtoull(digits.c_str(), nullptr, 16));
+            hint = with_reading(kHexadecimalHint, std::u8string(decimal.begin(), decimal.end()));
+        }
+        cases.push_back(bad_point("hexadecimal_" + std::to_string(++hexadecimal),
+                                  "1\n1 0\n" + word + " 0\n",
+                                  refused(std::u8string(word.begin(), word.end()), kRealPart, hint)));
+    }
+    // A complex number in one word, at each part of the point: the point it stands for, where
+    // that can be told, as i or as j, and the exponent's sign kept apart from the part's.
+    struct Complex {
+        std::string word;
+        std::u8string at_real_part;       // the point meant
+        std::u8string at_imaginary_part;  // the imaginary part meant, if the word is only that
+    };
+    // n digits, and as the program's own texts: a number too long for a reading shows none
+    const auto digits = [](std::size_t n) {
+        std::string number(n, '0');
+        number[0] = '1';
+        return number;
+    };
+    const auto text = [](const std::string& ascii) { return std::u8string(ascii.begin(), ascii.end()); };
+    const Complex complex_words[] = {
+        {"1j", u8"0 1", u8"1"},
+        {"2i", u8"0 2", u8"2"},
+        {"-1J", u8"0 -1", u8"-1"},
+        {"2+3j", u8"2 3", u8""},
+        {"2-3i", u8"2 -3", u8""},
+        {"1e-5j", u8"0 1e-5", u8"1e-5"},
+        {"-1.5e-3+2E+4i", u8"-1.5e-3 2E+4", u8""},
+        // readings of exactly 32 characters, the most that is shown, and of one more
+        {"1+" + digits(30) + "j", text("1 " + digits(30)), u8""},
+        {"1+" + digits(31) + "j", u8"", u8""},
+        {digits(32) + "j", u8"", text(digits(32))},
+        {digits(33) + "j", u8"", u8""},
+    };
+    for (const Complex& c : complex_words) {
+        const std::u8string shown =
+            c.word.size() > kShownWordCharacters
+                ? std::u8string(c.word.begin(), c.word.begin() + kShownWordCharacters) + u8"..."
+                : std::u8string(c.word.begin(), c.word.end());
+        const std::string index = std::to_string(&c - complex_words + 1);
+        cases.push_back(bad_point(
+            "complex_real_part_" + index, "1\n1 0\n" + c.word + " 0\n",
+            refused(shown, kRealPart,
+                    c.at_real_part.empty() ? std::u8string(kImaginaryHint)
+                                           : with_reading(kImaginaryHint, c.at_real_part))));
+        cases.push_back(bad_point(
+            "complex_imaginary_part_" + index, "1\n1 0\n0 " + c.word + "\n",
+            refused(shown, kImaginaryPart,
+                    c.at_imaginary_part.empty()
+                        ? std::u8string(kImaginaryHint)
+                        : with_reading(kImaginaryHint, c.at_imaginary_part))));
+    }
     TranscriptCase with_arguments = result("arguments_ignored", "0\n7\n3 4\n", u8"y=7 0j");
     with_arguments.arguments = {"--help", "9"};
     cases.push_back(with_arguments);
