@@ -167,6 +167,6 @@ done
 echo "key_wait: legible, waited after the last answer and an extra Enter, took one unechoed key;"
 echo "key_wait: an error line of its own after answers typed ahead, on the console or in a file;"
 echo "key_wait: with output in a file it did not wait; an error in a file is CP866 with CR LF;"
-echo "key_wait: Cyrillic typed at the console is shown as typed, with the hint;"
+echo "key_wait: Cyrillic and code page 1251's signs typed at the console are shown as typed;"
 echo "key_wait: input from a pipe puts the error on a line of its own; the key's line is dropped;"
 echo "key_wait: Ctrl+C is the key at the wait, an interruption at a prompt; under two locales"
