@@ -51,7 +51,8 @@ void no_key() {}
 void whole_dialogue(benchmark::State& state)
 {
     for (auto _ : state) {
-        ScriptedInput input("9\n1 -2 3 -4 5 -6 7 -8 9 -10\n0.7 0.1\n", false);
+        Script script{"9\n1 -2 3 -4 5 -6 7 -8 9 -10\n0.7 0.1\n"};
+        AnswerReader input{read_script, &script};
         std::ostringstream out;
         std::ostringstream err;
         benchmark::DoNotOptimize(run_dialogue(input, out, err,

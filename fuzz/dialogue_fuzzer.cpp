@@ -2,17 +2,16 @@
 // satisfy, whatever it was given. Memory errors are the sanitizers' to find.
 
 #include <algorithm>
-#include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cwchar>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "console/dialogue.h"
 #include "support/scripted_input.h"
+#include "support/terminal_columns.h"
 
 namespace {
 
@@ -31,30 +30,12 @@ void require(bool condition)
 
 void no_key() {}
 
-// Columns a terminal gives a line of UTF-8, as the C library's wcwidth counts them; a character
-// it does not know as two, the most a terminal gives one. The line must be valid UTF-8.
-std::size_t columns(std::string_view line)
-{
-    static const bool in_utf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
-    require(in_utf8);
-    std::mbstate_t state{};
-    std::size_t count = 0;
-    while (!line.empty()) {
-        wchar_t character = 0;
-        const std::size_t length = std::mbrtowc(&character, line.data(), line.size(), &state);
-        require(length > 0 && length <= line.size());
-        const int width = wcwidth(character);
-        count += width < 0 ? 2 : static_cast<std::size_t>(width);
-        line.remove_prefix(length);
-    }
-    return count;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    ScriptedInput input({reinterpret_cast<const char*>(data), size}, false);
+    Script script{{reinterpret_cast<const char*>(data), size}};
+    AnswerReader input{read_script, &script};
     std::ostringstream out;
     std::ostringstream err;
     // Half the runs as on a terminal, where an error line may first end the prompt's line.
@@ -75,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(std::string_view(screen).ends_with(kPressAnyKey));
     if (status == kExitDone) {
         // a value beyond single precision is printed as inf or nan, and named on one line
-        const bool beyond_single = screen.find("inf") != std::string::npos ||
-                                   screen.find("nan") != std::string::npos;
+        const bool beyond_single =
+            screen.find("inf") != std::string::npos || screen.find("nan") != std::string::npos;
         require(has_result && errors == (beyond_single ? kBeyondSingle : std::string_view()));
     } else {
         // At most three lines, each shown whole on an 80-column console, and no result.
@@ -85,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(std::count(errors.begin(), errors.end(), '\n') <= 3);
         for (std::string_view rest = errors; !rest.empty();) {
             const std::size_t end = rest.find('\n');
-            require(end > 0 && columns(rest.substr(0, end)) <= 79);
+            const auto columns = terminal_columns(rest.substr(0, end));
+            require(end > 0 && columns && *columns <= 79);
             rest.remove_prefix(end + 1);
         }
         // The refused word is shown, but no byte of the input reaches the terminal as a control,

@@ -19,17 +19,17 @@ sub slurp {
 }
 
 # The program's own texts and numbers.
-my $messages = slurp('src/console/messages.h');
+my $messages = slurp('src/console/texts.h');
 sub message {
     my ($name) = @_;
-    $messages =~ /\b$name\s*=\s*message_text\(\s*u8"([^"]*)"\)/ or die "check-docs: no $name\n";
+    $messages =~ /\b$name\s*=\s*program_text\(\s*u8"([^"]*)"\)/ or die "check-docs: no $name\n";
     (my $text = $1) =~ s/^\s+|\s+$//g;
     return $text;
 }
 # Every hint, however many there are, and the messages that stand for an exit status.
 # A key's hint is made of three texts; the documents show it for the up arrow.
 my @hints = grep { $_ ne 'kKeyHint' } $messages =~ /\b(k\w+Hint)\s*=/g;
-@hints or die "check-docs: no hints in messages.h\n";
+@hints or die "check-docs: no hints in texts.h\n";
 my @hint_texts = map { message($_) } @hints;
 push @hint_texts, join(' ', message('kKeyHint'), message('kArrowUp')) . message('kKeyHintEnd');
 my @status_texts = map { message($_) }
@@ -40,7 +40,7 @@ sub constant {
     return $1;
 }
 my $longest_word = constant('src/console/numbers.h', 'kLongestNumber');
-my $shown_word = constant('src/console/shown_word.h', 'kShownWordCharacters');
+my $shown_word = constant('src/console/shown_word.h', 'kShownWordColumns');
 my @statuses = map { constant('src/console/dialogue.h', $_) }
     qw(kExitDone kExitBadInput kExitOutputFailed);
 

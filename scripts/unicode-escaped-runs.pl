@@ -2,9 +2,9 @@
 # Prints the runs of code points that an error line shows escaped, from the Unicode character
 # database (Debian's unicode-data): controls (Cc), format and direction marks (Cf), separators
 # (Zs but the ASCII blank, Zl, Zp), surrogates (Cs), private use (Co) and unassigned (Cn). The
-# output is the table in src/console/characters.cpp: the lengths of the runs from U+0000 on,
-# escaped and shown in turn, in hexadecimal.
-# Usage: scripts/unicode-escaped-runs.pl [UnicodeData.txt]
+# output is src/console/escaped_runs.inc, a C++ string that src/console/characters.cpp includes:
+# the lengths of the runs from U+0000 on, escaped and shown in turn, in hexadecimal.
+# Usage: scripts/unicode-escaped-runs.pl [UnicodeData.txt] > src/console/escaped_runs.inc
 use strict;
 use warnings;
 
@@ -33,7 +33,7 @@ for my $code (0 .. 0x10FFFF) {
     $length++;
 }
 push @runs, sprintf('%x', $length);
-# Lines that fit the sources' 100 columns inside the quotes of a C++ string.
+# Lines of a C++ string within the sources' 100 columns.
 my $line = '';
 for my $run (@runs) {
     if (length($line) + length($run) + 1 > 92) {

@@ -2,37 +2,20 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iostream>
+#include <ostream>
 
 #include "console/platform/screen.h"
 
-void write_console_text(const char* message)
-{
-    write_console_text(std::cout, message);
-}
+static_assert(kConsoleTextBufferBytes <= kMostProgramTextBytes);
 
-// One cut into pieces, here: a console takes each piece whole or not at all, so no text is ever
-// written twice.
-static_assert(kConsoleTextBufferBytes <= kConsoleWriteBytes);
-
-void write_console_text(std::ostream& out, const char* message)
+void write_console_text(std::ostream& out, const char* text)
 {
-    char converted[kConsoleTextBufferBytes];
-    std::size_t remaining = std::strlen(message);
-    while (remaining > 0) {
-        const std::size_t piece = std::min(remaining, sizeof converted);
-        if (!write_to_console(out, message, piece)) {
-            convert_to_console_encoding(message, piece, converted);
-            out.write(converted, static_cast<std::streamsize>(piece));
-        }
-        message += piece;
+    for (std::size_t remaining = std::strlen(text); remaining > 0;) {
+        const std::size_t piece = std::min(remaining, kConsoleTextBufferBytes);
+        write_program_text(out, text, piece);
+        text += piece;
         remaining -= piece;
     }
-}
-
-void write_line_end()
-{
-    write_line_end(std::cout);
 }
 
 void write_line_end(std::ostream& out)

@@ -4,25 +4,18 @@
 #include <iostream>
 #include <string_view>
 
+#include "console/answer_reader.h"
+#include "console/characters.h"
 #include "console/console_text.h"
-#include "console/messages.h"
 #include "console/numbers.h"
 #include "console/platform/keyboard.h"
 #include "console/platform/screen.h"
 #include "console/shown_word.h"
 #include "console/slips.h"
-#include "console/words.h"
+#include "console/texts.h"
 #include "evaluation/complex_horner.h"
 
 namespace {
-
-// The process's own standard input.
-class StandardInput final : public AnswerReader {
-    std::ptrdiff_t read(char* bytes, std::size_t size) override
-    {
-        return read_standard_input(bytes, size);
-    }
-};
 
 struct Dialogue {
     AnswerReader& input;
@@ -48,7 +41,7 @@ void write_line(std::ostream& out, const char* message)
 void write_prompt(Dialogue& dialogue, const char* prompt)
 {
     write_console_text(dialogue.out, prompt);
-    dialogue.input.start_answer();
+    start_answer(dialogue.input);
 }
 
 // On a terminal an error line must not continue the line of the prompt or of the answer. Only the
@@ -57,7 +50,7 @@ void write_prompt(Dialogue& dialogue, const char* prompt)
 void start_error_line(const Dialogue& dialogue)
 {
     const bool line_ended_by_user =
-        dialogue.console.input_on_terminal && dialogue.input.line_typed_since_prompt();
+        dialogue.console.input_on_terminal && line_typed_since_prompt(dialogue.input);
     if (dialogue.console.errors_on_terminal && !line_ended_by_user) {
         write_line_end(dialogue.err);
     }
@@ -72,11 +65,14 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
         write_line(dialogue.err, kInputUnreadable);
         return;
     }
+    // the word decoded once, for its line and its hint
+    Character characters[kLongestWord + 1];
+    const std::span<const Character> decoded(characters, decode_word(word.view(), characters));
     if (read == WordRead::kEnded) {
         write_console_text(dialogue.err, kInputEnded);
     } else {
         write_console_text(dialogue.err, kWordRefused);
-        write_shown_word(dialogue.err, word.view());
+        write_shown_word(dialogue.err, decoded);
         write_line(dialogue.err, kWordRefusedEnd);
         write_console_text(dialogue.err, kExpectedStart);
     }
@@ -89,8 +85,8 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     if (read == WordRead::kEnded) {
         return;
     }
-    const Slip slip =
-        find_slip(word.view(), question.answer, word.starts_input, read == WordRead::kTooLong);
+    const Slip slip = find_slip(word.view(), decoded, question.answer, word.starts_input,
+                                read == WordRead::kTooLong);
     if (slip.hint[0] == '\0') {
         return;
     }
@@ -107,63 +103,33 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     write_line_end(dialogue.err);
 }
 
-template <typename Number> using Parse = bool (*)(std::string_view, Number&);
+bool parse(std::string_view word, std::int32_t& order)
+{
+    return parse_integer(word, order);
+}
 
-// Reads the word that answers a question and turns it into a number with parse; false, with the
-// reason on the error stream, when the word is no such number. Nothing is read once the output
-// has failed: the questions can no longer be seen, and that is the error reported at the end.
+bool parse(std::string_view word, float& number)
+{
+    return parse_single(word, number);
+}
+
+// Reads the word that answers a question into number; false, with the reason on the error
+// stream, when the word is not the number asked for. Nothing is read once the output has failed:
+// the questions can no longer be seen, and that is the error reported at the end.
 template <typename Number>
-bool read_answer(Dialogue& dialogue, const Question& question, Parse<Number> parse, Number& number)
+bool read_answer(Dialogue& dialogue, const Question& question, Number& number)
 {
     // the prompt must be on the screen while the program waits
     if (!dialogue.out.flush()) {
         return false;
     }
     Word word;
-    const WordRead read = dialogue.input.read_word(word);
-    if (read == WordRead::kRead && parse(word.view(), number)) {
-        return true;
+    const WordRead read = read_word(dialogue.input, word);
+    if (read == WordRead::kRead && is_answer(word.view(), question.answer)) {
+        return parse(word.view(), number);
     }
     report_bad_answer(dialogue, question, read, word);
     return false;
-}
-
-bool parse_order(std::string_view word, std::int32_t& order)
-{
-    return is_answer(word, Answer::kOrder) && parse_integer(word, order);
-}
-
-bool read_order(Dialogue& dialogue, CoefficientList& coefficients)
-{
-    std::int32_t order = 0;
-    if (!read_answer(dialogue, {kOrderExpected, {}, Answer::kOrder},
-                     Parse<std::int32_t>{parse_order}, order)) {
-        return false;
-    }
-    coefficients.count = order + 1;
-    return true;
-}
-
-bool read_coefficients(Dialogue& dialogue, CoefficientList& coefficients)
-{
-    for (std::int32_t i = 0; i < coefficients.count; ++i) {
-        const char name[] = {'a', static_cast<char>('0' + i)};
-        const Question coefficient{
-            kCoefficientExpected, {name, sizeof name}, Answer::kCoefficient};
-        if (!read_answer(dialogue, coefficient, Parse<float>{parse_single},
-                         coefficients.values[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool read_point(Dialogue& dialogue, ComplexValue& point)
-{
-    return read_answer(dialogue, {kRealPartExpected, {}, Answer::kRealPart},
-                       Parse<float>{parse_single}, point.re) &&
-           read_answer(dialogue, {kImaginaryPartExpected, {}, Answer::kImaginaryPart},
-                       Parse<float>{parse_single}, point.im);
 }
 
 // Asks for everything the evaluation needs. On bad input the reason is on the error stream and
@@ -172,18 +138,26 @@ bool read_polynomial_and_point(Dialogue& dialogue, CoefficientList& coefficients
                                ComplexValue& point)
 {
     write_prompt(dialogue, kOrderPrompt);
-    if (!read_order(dialogue, coefficients)) {
+    std::int32_t order = 0;
+    if (!read_answer(dialogue, {kOrderExpected, {}, Answer::kOrder}, order)) {
         return false;
     }
+    coefficients.count = order + 1;
     write_line(dialogue.out, kCoefficientsPrompt);
     write_line(dialogue.out, kCoefficientsOrder);
     dialogue.out << "a()= ";
-    dialogue.input.start_answer();
-    if (!read_coefficients(dialogue, coefficients)) {
-        return false;
+    start_answer(dialogue.input);
+    for (std::int32_t i = 0; i < coefficients.count; ++i) {
+        const char name[] = {'a', static_cast<char>('0' + i)};
+        if (!read_answer(dialogue,
+                         {kCoefficientExpected, {name, sizeof name}, Answer::kCoefficient},
+                         coefficients.values[i])) {
+            return false;
+        }
     }
     write_prompt(dialogue, kPointPrompt);
-    return read_point(dialogue, point);
+    return read_answer(dialogue, {kRealPartExpected, {}, Answer::kRealPart}, point.re) &&
+           read_answer(dialogue, {kImaginaryPartExpected, {}, Answer::kImaginaryPart}, point.im);
 }
 
 // The sign of a NaN means nothing, and the C libraries disagree on showing it ("-nan" or "nan"):
@@ -202,8 +176,7 @@ void write_part(std::ostream& out, float part)
 void write_result(const Dialogue& dialogue, ComplexValue result)
 {
     write_console_text(dialogue.out, kValueLabel);
-    dialogue.out << "y"
-                 << "=";
+    dialogue.out << "y=";
     write_part(dialogue.out, result.re);
     dialogue.out << " ";
     write_part(dialogue.out, result.im);
@@ -219,7 +192,10 @@ void write_result(const Dialogue& dialogue, ComplexValue result)
 int run_dialogue()
 {
     handle_interrupt_keys();
-    StandardInput input;
+    AnswerReader input{[](void* /*source*/, char* bytes, std::size_t size) {
+                           return read_standard_input(bytes, size);
+                       },
+                       nullptr};
     const bool output_on_terminal = standard_output_is_terminal();
     return run_dialogue(input, std::cout, std::cerr,
                         {.output_on_terminal = output_on_terminal,

@@ -2,7 +2,7 @@
 
 #include <iosfwd>
 
-#include "console/words.h"
+#include "console/answer_reader.h"
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 1;

@@ -116,29 +116,13 @@ bool is_decimal_number(std::string_view word, char point)
 
 bool parse_integer(std::string_view word, std::int32_t& value)
 {
-    std::size_t position = 0;
-    skip_sign(word, position);
-    const bool negative = position > 0 && word[0] == '-';
-    if (position == word.size()) {
-        return false;
-    }
-    // Gathered as a negative number, whose range is the larger, and stopped before it overflows.
-    constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
-    std::int64_t gathered = 0;
-    for (; position < word.size(); ++position) {
-        if (!is_digit(word[position])) {
-            return false;
-        }
-        gathered = gathered * 10 - (word[position] - '0');
-        if (gathered < kLowest) {
-            return false;
-        }
-    }
-    if (!negative && gathered == kLowest) {
-        return false;
-    }
-    value = static_cast<std::int32_t>(negative ? gathered : -gathered);
-    return true;
+    // from_chars takes a minus sign but no plus sign: a plus sign is taken off, and must be
+    // followed by a digit
+    const bool plus = word.starts_with('+');
+    word.remove_prefix(plus ? 1 : 0);
+    const char* const end = word.data() + word.size();
+    const auto read = std::from_chars(word.data(), end, value);
+    return read.ec == std::errc{} && read.ptr == end && !(plus && word.starts_with('-'));
 }
 
 bool parse_single(std::string_view word, float& value)

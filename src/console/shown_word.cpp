@@ -2,7 +2,6 @@
 
 #include <ostream>
 
-#include "console/characters.h"
 #include "console/platform/screen.h"
 
 namespace {
@@ -10,61 +9,52 @@ namespace {
 // The longest escape, "\U0010ffff".
 constexpr std::size_t kLongestEscape = 10;
 
-struct Shown {
+// How a character is shown, where not as itself.
+struct Escape {
     char text[kLongestEscape];
-    std::size_t length;  // 0: the character itself
-    std::size_t columns;
+    std::size_t length;
 };
 
-Shown escaped(const Character& character)
+Escape escape(const Character& character)
 {
     constexpr char kHexDigits[] = "0123456789abcdef";
-    Shown shown{{'\\'}, 0, 0};
+    Escape escape{{'\\'}, 0};
     if (character.code == '\\' || character.code == '\'') {
-        shown.text[1] = static_cast<char>(character.code);
-        shown.length = 2;
-    } else {
-        const std::size_t digits = character.is_byte ? 2 : character.code > 0xFFFF ? 8 : 4;
-        shown.text[1] = character.is_byte ? 'x' : digits == 8 ? 'U' : 'u';
-        for (std::size_t i = 0; i < digits; ++i) {
-            shown.text[2 + i] = kHexDigits[(character.code >> (4 * (digits - 1 - i))) & 0xFU];
-        }
-        shown.length = 2 + digits;
+        escape.text[1] = static_cast<char>(character.code);
+        escape.length = 2;
+        return escape;
     }
-    shown.columns = shown.length;
-    return shown;
-}
-
-bool shown_as_it_is(const Character& character)
-{
-    return !character.is_byte && character.code != '\\' && character.code != '\'' &&
-           !hides_itself(character.code);
+    const std::size_t digits = character.is_byte ? 2 : character.code > 0xFFFF ? 8 : 4;
+    escape.text[1] = character.is_byte ? 'x' : digits == 8 ? 'U' : 'u';
+    for (std::size_t i = 0; i < digits; ++i) {
+        escape.text[2 + i] = kHexDigits[(character.code >> (4 * (digits - 1 - i))) & 0xFU];
+    }
+    escape.length = 2 + digits;
+    return escape;
 }
 
 }  // namespace
 
-void write_shown_word(std::ostream& out, std::string_view word)
+void write_shown_word(std::ostream& out, std::span<const Character> word)
 {
     out << '\'';
-    const bool legacy = in_code_page_1251(word);
     std::size_t columns = 0;
-    while (!word.empty()) {
-        const Character character = first_character(word, legacy);
-        word.remove_prefix(character.bytes);
-        Shown shown{{}, 0, columns_of(character.code)};
-        if (!shown_as_it_is(character) || !can_show_character(out, character.code)) {
-            shown = escaped(character);
-        }
-        if (columns + shown.columns > kShownWordCharacters) {
+    for (const Character& character : word) {
+        const bool as_itself = !character.is_byte && character.code != '\\' &&
+                               character.code != '\'' && !hides_itself(character.code) &&
+                               can_show_character(out, character.code);
+        const Escape shown = as_itself ? Escape{{}, 0} : escape(character);
+        const std::size_t width = as_itself ? columns_of(character.code) : shown.length;
+        if (columns + width > kShownWordColumns) {
             out << "...";
             break;
         }
-        if (shown.length == 0) {
+        if (as_itself) {
             write_character(out, character.code);
         } else {
             out.write(shown.text, static_cast<std::streamsize>(shown.length));
         }
-        columns += shown.columns;
+        columns += width;
     }
     out << '\'';
 }

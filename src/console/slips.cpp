@@ -2,76 +2,54 @@
 
 #include <algorithm>
 #include <charconv>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 
-#include "console/characters.h"
-#include "console/messages.h"
 #include "console/numbers.h"
+#include "console/texts.h"
 #include "evaluation/complex_horner.h"
 
 namespace {
 
-// The kinds of character that stand for an ASCII one in a number.
+// The kinds of character that stand for an ASCII one in a number, in the order of their hints.
 enum class StandInKind { kCyrillicE, kRussianLayout, kMinus, kWide, kSpace };
+constexpr const char* kStandInHints[] = {kCyrillicEHint, kRussianLayoutHint, kMinusHint,
+                                         kWideCharactersHint, kSpaceHint};
 
-// A character, or a run of them, that stands for something else: first to last stand for ascii,
-// the full-width forms for ascii and on in order; for no ASCII at all where ascii is 0.
+// A character, or a run of them up to last, that stands for an ASCII one: for ascii, the
+// full-width forms for ascii and on in order; for no ASCII at all where ascii is 0.
 struct StandIn {
     char32_t first;
-    char32_t last;
     char ascii;
     StandInKind kind;
+    char32_t last = 0;  // 0: first alone
 };
 
 // Every dash (Unicode's Pd) and the minus sign stand for a hyphen; every space but the ASCII one
-// for a blank; the full-width forms for their ASCII twins; е and Е for the Latin e and E; and the
-// keys of the Russian layout (ЙЦУКЕН) where the Latin one has ',' '.' 'e' 'E' for those.
+// for a blank; the full-width forms for their ASCII twins (⦅⦆ and ￠ to ￦ for none); е and Е for
+// the Latin e and E; and the keys у У б ю of the Russian layout (ЙЦУКЕН) for e E , . of the
+// Latin one.
+using enum StandInKind;
 constexpr StandIn kStandIns[] = {
-    {0x00A0, 0x00A0, ' ', StandInKind::kSpace},
-    {0x0415, 0x0415, 'E', StandInKind::kCyrillicE},      // Е
-    {0x0423, 0x0423, 'E', StandInKind::kRussianLayout},  // У
-    {0x0431, 0x0431, ',', StandInKind::kRussianLayout},  // б
-    {0x0435, 0x0435, 'e', StandInKind::kCyrillicE},      // е
-    {0x0443, 0x0443, 'e', StandInKind::kRussianLayout},  // у
-    {0x044E, 0x044E, '.', StandInKind::kRussianLayout},  // ю
-    {0x058A, 0x058A, '-', StandInKind::kMinus},
-    {0x05BE, 0x05BE, '-', StandInKind::kMinus},
-    {0x1400, 0x1400, '-', StandInKind::kMinus},
-    {0x1680, 0x1680, ' ', StandInKind::kSpace},
-    {0x1806, 0x1806, '-', StandInKind::kMinus},
-    {0x2000, 0x200A, ' ', StandInKind::kSpace},
-    {0x2010, 0x2015, '-', StandInKind::kMinus},
-    {0x202F, 0x202F, ' ', StandInKind::kSpace},
-    {0x205F, 0x205F, ' ', StandInKind::kSpace},
-    {0x2212, 0x2212, '-', StandInKind::kMinus},
-    {0x2E17, 0x2E17, '-', StandInKind::kMinus},
-    {0x2E1A, 0x2E1A, '-', StandInKind::kMinus},
-    {0x2E3A, 0x2E3B, '-', StandInKind::kMinus},
-    {0x2E40, 0x2E40, '-', StandInKind::kMinus},
-    {0x2E5D, 0x2E5D, '-', StandInKind::kMinus},
-    {0x3000, 0x3000, ' ', StandInKind::kSpace},
-    {0x301C, 0x301C, '-', StandInKind::kMinus},
-    {0x3030, 0x3030, '-', StandInKind::kMinus},
-    {0x30A0, 0x30A0, '-', StandInKind::kMinus},
-    {0xFE31, 0xFE32, '-', StandInKind::kMinus},
-    {0xFE58, 0xFE58, '-', StandInKind::kMinus},
-    {0xFE63, 0xFE63, '-', StandInKind::kMinus},
-    {0xFF01, 0xFF0C, '!', StandInKind::kWide},
-    {0xFF0D, 0xFF0D, '-', StandInKind::kMinus},
-    {0xFF0E, 0xFF5E, '.', StandInKind::kWide},
-    {0xFF5F, 0xFF60, 0, StandInKind::kWide},  // ⦅⦆, whose twins are no ASCII
-    {0xFFE0, 0xFFE6, 0, StandInKind::kWide},  // ￠ to ￦
-    {0x10EAD, 0x10EAD, '-', StandInKind::kMinus},
+    {0x00A0, ' ', kSpace},         {0x0415, 'E', kCyrillicE},     {0x0423, 'E', kRussianLayout},
+    {0x0431, ',', kRussianLayout}, {0x0435, 'e', kCyrillicE},     {0x0443, 'e', kRussianLayout},
+    {0x044E, '.', kRussianLayout}, {0x058A, '-', kMinus},         {0x05BE, '-', kMinus},
+    {0x1400, '-', kMinus},         {0x1680, ' ', kSpace},         {0x1806, '-', kMinus},
+    {0x2000, ' ', kSpace, 0x200A}, {0x2010, '-', kMinus, 0x2015}, {0x202F, ' ', kSpace},
+    {0x205F, ' ', kSpace},         {0x2212, '-', kMinus},         {0x2E17, '-', kMinus},
+    {0x2E1A, '-', kMinus},         {0x2E3A, '-', kMinus, 0x2E3B}, {0x2E40, '-', kMinus},
+    {0x2E5D, '-', kMinus},         {0x3000, ' ', kSpace},         {0x301C, '-', kMinus},
+    {0x3030, '-', kMinus},         {0x30A0, '-', kMinus},         {0xFE31, '-', kMinus, 0xFE32},
+    {0xFE58, '-', kMinus},         {0xFE63, '-', kMinus},         {0xFF01, '!', kWide, 0xFF0C},
+    {0xFF0D, '-', kMinus},         {0xFF0E, '.', kWide, 0xFF5E},  {0xFF5F, 0, kWide, 0xFF60},
+    {0xFFE0, 0, kWide, 0xFFE6},    {0x10EAD, '-', kMinus},
 };
 
 const StandIn* stand_in_for(const Character& character)
 {
-    if (character.is_byte) {
-        return nullptr;
-    }
-    const auto* found = std::find_if(std::begin(kStandIns), std::end(kStandIns), [&](const StandIn& s) {
-        return character.code >= s.first && character.code <= s.last;
+    const auto* found = std::find_if(std::begin(kStandIns), std::end(kStandIns), [&](auto& s) {
+        return !character.is_byte && character.code >= s.first &&
+               character.code <= std::max(s.first, s.last);
     });
     return found == std::end(kStandIns) ? nullptr : found;
 }
@@ -79,21 +57,30 @@ const StandIn* stand_in_for(const Character& character)
 // The ASCII a character stands for, itself where it is ASCII; 0 where none.
 char ascii_of(const Character& character)
 {
-    if (!character.is_byte && character.code < 0x80) {
-        return static_cast<char>(character.code);
-    }
     const StandIn* stand_in = stand_in_for(character);
-    return stand_in == nullptr || stand_in->ascii == 0
-               ? '\0'
-           : stand_in->kind != StandInKind::kWide
-               ? stand_in->ascii
-               : static_cast<char>(static_cast<char32_t>(stand_in->ascii) + character.code -
-                                   stand_in->first);
+    if (stand_in == nullptr || stand_in->ascii == 0) {
+        return !character.is_byte && character.code < 0x80 ? static_cast<char>(character.code) : 0;
+    }
+    const char32_t in_order = stand_in->kind == kWide ? character.code - stand_in->first : 0;
+    return static_cast<char>(static_cast<char32_t>(stand_in->ascii) + in_order);
 }
 
 Slip hint(const char* text)
 {
     return {text, nullptr, {}, 0};
+}
+
+// Whether every part of the word before a separator, and after the last one, is accepted.
+template <typename Accepts> bool all_parts(std::string_view word, char separator, Accepts accepts)
+{
+    while (!word.empty()) {
+        const std::size_t end = std::min(word.find(separator), word.size());
+        if (!accepts(word.substr(0, end))) {
+            return false;
+        }
+        word.remove_prefix(std::min(end + 1, word.size()));
+    }
+    return true;
 }
 
 // Puts the word as meant into the slip where it is then the number asked for, or numbers joined
@@ -104,67 +91,37 @@ bool read_as_meant(std::string_view ascii, Answer answer, Slip& slip)
         return false;
     }
     char meant[sizeof slip.text];
-    std::copy(ascii.begin(), ascii.end(), meant);
-    const std::string_view view(meant, ascii.size());
+    const std::string_view view(meant, ascii.copy(meant, sizeof meant));
     if (answer != Answer::kOrder && std::count(view.begin(), view.end(), ',') == 1 &&
         is_decimal_number(view, ',')) {
-        std::replace(meant, meant + ascii.size(), ',', '.');
+        std::replace(meant, meant + view.size(), ',', '.');
     }
-    for (std::string_view rest = view; !rest.empty();) {
-        const std::size_t blank = std::min(rest.find(' '), rest.size());
-        if (!is_answer(rest.substr(0, blank), answer)) {
-            return false;
-        }
-        rest.remove_prefix(std::min(blank + 1, rest.size()));
+    if (!all_parts(view, ' ', [&](std::string_view part) { return is_answer(part, answer); })) {
+        return false;
     }
-    std::copy(view.begin(), view.end(), slip.text);
-    slip.text_length = view.size();
+    slip.text_length = view.copy(slip.text, sizeof slip.text);
     return true;
 }
 
-// The word with every character turned into the ASCII it stands for; false where one stands for
-// none, or the word is too long to be shown.
-bool to_ascii(std::string_view word, char (&ascii)[kShownWordCharacters], std::size_t& length)
+// Where the word holds characters outside ASCII: the first of them names the slip, and the word
+// as meant is every character turned into the ASCII it stands for, where each stands for one.
+Slip non_ascii_slip(std::span<const Character> word, Answer answer)
 {
-    const bool legacy = in_code_page_1251(word);
-    for (length = 0; !word.empty(); ++length) {
-        const Character character = first_character(word, legacy);
-        word.remove_prefix(character.bytes);
-        const char meant = ascii_of(character);
-        if (meant == '\0' || length == sizeof ascii) {
-            return false;
-        }
-        ascii[length] = meant;
-    }
-    return true;
-}
-
-// Where the word holds characters outside ASCII: the first of them names the slip.
-Slip non_ascii_slip(std::string_view word, Answer answer)
-{
-    const bool legacy = in_code_page_1251(word);
-    Character first{};
-    for (std::string_view rest = word; !rest.empty();) {
-        first = first_character(rest, legacy);
-        rest.remove_prefix(first.bytes);
-        if (first.is_byte || first.code >= 0x80) {
-            break;
-        }
-    }
-    char ascii[kShownWordCharacters];
-    std::size_t length = 0;
-    const bool meant = to_ascii(word, ascii, length);
+    const Character first = *std::find_if(
+        word.begin(), word.end(), [](const Character& c) { return c.is_byte || c.code >= 0x80; });
+    char ascii[kShownWordColumns];
+    const bool meant = word.size() <= sizeof ascii &&
+                       std::all_of(word.begin(), word.end(), [&, i = 0U](auto& c) mutable {
+                           return (ascii[i++] = ascii_of(c)) != '\0';
+                       });
+    const std::string_view as_ascii(ascii, meant ? word.size() : 0);
     Slip slip = hint("");
     const StandIn* stand_in = stand_in_for(first);
     // A letter of the Russian layout names the slip only where the word then reads as a number.
-    if (stand_in != nullptr && (stand_in->kind != StandInKind::kRussianLayout ||
-                                (meant && read_as_meant({ascii, length}, answer, slip)))) {
-        constexpr const char* kHints[] = {kCyrillicEHint, kRussianLayoutHint, kMinusHint,
-                                          kWideCharactersHint, kSpaceHint};
-        slip.hint = kHints[static_cast<int>(stand_in->kind)];
-        if (meant) {
-            read_as_meant({ascii, length}, answer, slip);
-        }
+    if (stand_in != nullptr &&
+        (stand_in->kind != kRussianLayout || read_as_meant(as_ascii, answer, slip))) {
+        slip.hint = kStandInHints[static_cast<int>(stand_in->kind)];
+        read_as_meant(as_ascii, answer, slip);
         return slip;
     }
     if (answer == Answer::kOrder) {
@@ -178,7 +135,8 @@ Slip non_ascii_slip(std::string_view word, Answer answer)
 
 // A key that types no character, as a terminal sends it: ESC '[' or ESC 'O', a number that names
 // the key and others after ';' that name the modifiers, then the final character. The Linux
-// console sends F1 to F5 as ESC '[' '[' and A to E.
+// console sends F1 to F5 as ESC '[' '[' and A to E; VT220's numbers 11 to 24 are F1 to F12, with
+// 16 and 22 left out.
 Slip key_slip(std::string_view sequence)
 {
     const bool linux_function_key = sequence.starts_with("\x1b[[");
@@ -187,71 +145,38 @@ Slip key_slip(std::string_view sequence)
     std::from_chars(sequence.data(), sequence.data() + std::min<std::size_t>(sequence.size(), 2),
                     number);
     sequence.remove_prefix(std::min(sequence.find_first_not_of("0123456789;"), sequence.size()));
-    const char final_character = sequence.empty() ? '\0' : sequence[0];
+    const char last = sequence.empty() ? '\0' : sequence[0];
+    constexpr const char* kArrows[] = {kArrowUp, kArrowDown, kArrowRight, kArrowLeft};
+    constexpr const char* kEditingKeys[] = {"Home",    "Insert",    "Delete", "End",
+                                            "Page Up", "Page Down", "Home",   "End"};
     Slip slip{kKeyHint, kKeyNamed, {}, 0};
-    const char* name = nullptr;
+    std::string_view name;
     int function_key = 0;
     if (linux_function_key) {
-        function_key = final_character >= 'A' && final_character <= 'E' ? final_character - '@' : 0;
-    } else if (final_character >= 'A' && final_character <= 'D') {
-        constexpr const char* kArrows[] = {kArrowUp, kArrowDown, kArrowRight, kArrowLeft};
-        slip.key = kArrows[final_character - 'A'];
-        return slip;
-    } else if (final_character == 'H' || final_character == 'F') {
-        name = final_character == 'H' ? "Home" : "End";
-    } else if (final_character >= 'P' && final_character <= 'S') {
-        function_key = final_character - 'P' + 1;
-    } else if (final_character == '~' && number >= 1 && number <= 8) {
-        constexpr const char* kEditingKeys[] = {"Home", "Insert", "Delete",    "End",
-                                                "Page Up", "Page Down", "Home", "End"};
+        function_key = last >= 'A' && last <= 'E' ? last - 'A' + 1 : 0;
+    } else if (last >= 'A' && last <= 'D') {
+        slip.key = kArrows[last - 'A'];
+    } else if (last == 'H' || last == 'F') {
+        name = last == 'H' ? "Home" : "End";
+    } else if (last >= 'P' && last <= 'S') {
+        function_key = last - 'P' + 1;
+    } else if (last == '~' && number >= 1 && number <= 8) {
         name = kEditingKeys[number - 1];
-    } else if (final_character == '~' && number >= 11 && number <= 24) {
-        // VT220's numbers, with gaps: 11 to 15 are F1 to F5, 17 to 21 F6 to F10, 23 and 24 F11
-        // and F12
-        constexpr int kFunctionKeys[] = {1, 2, 3, 4, 5, 0, 6, 7, 8, 9, 10, 0, 11, 12};
-        function_key = kFunctionKeys[number - 11];
+    } else if (last == '~' && number >= 11 && number <= 24 && number != 16 && number != 22) {
+        function_key = number - 10 - (number > 16 ? 1 : 0) - (number > 22 ? 1 : 0);
     }
-    if (function_key > 0) {
-        slip.text[0] = 'F';
-        slip.text_length = static_cast<std::size_t>(
-            std::to_chars(slip.text + 1, std::end(slip.text), function_key).ptr - slip.text);
-    } else if (name != nullptr) {
-        slip.text_length = std::string_view(name).copy(slip.text, sizeof slip.text);
-    } else {
-        return hint("");
-    }
-    return slip;
-}
-
-bool equals_ignoring_case(std::string_view word, std::string_view lower)
-{
-    return word.size() == lower.size() &&
-           std::equal(word.begin(), word.end(), lower.begin(),
-                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b; });
+    slip.text[0] = 'F';
+    slip.text_length =
+        function_key > 0
+            ? static_cast<std::size_t>(
+                  std::to_chars(slip.text + 1, std::end(slip.text), function_key).ptr - slip.text)
+            : name.copy(slip.text, sizeof slip.text);
+    return slip.key == kKeyNamed && slip.text_length == 0 ? hint("") : slip;
 }
 
 std::string_view without_sign(std::string_view word)
 {
-    if (!word.empty() && (word[0] == '+' || word[0] == '-')) {
-        word.remove_prefix(1);
-    }
-    return word;
-}
-
-// "1,", "1,0,1": numbers joined by commas, with at least one comma.
-bool is_comma_separated(std::string_view word)
-{
-    if (word.find(',') == std::string_view::npos) {
-        return false;
-    }
-    while (!word.empty()) {
-        const std::size_t comma = std::min(word.find(','), word.size());
-        if (!is_decimal_number(word.substr(0, comma), '.')) {
-            return false;
-        }
-        word.remove_prefix(std::min(comma + 1, word.size()));
-    }
-    return true;
+    return word.substr(!word.empty() && (word[0] == '+' || word[0] == '-') ? 1 : 0);
 }
 
 // A hexadecimal whole number, read in decimal where it is short enough for the hint's line.
@@ -260,23 +185,16 @@ Slip hexadecimal_slip(std::string_view word, Answer answer)
     Slip slip = hint(kHexadecimalHint);
     const std::string_view digits = without_sign(word).substr(2);
     constexpr std::size_t kMostDigits = 13;  // a reading of 17 characters at most
-    if (digits.empty() || digits.size() > kMostDigits) {
+    std::uint64_t value = 0;
+    const auto read = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    if (digits.size() > kMostDigits || read.ec != std::errc{} ||
+        read.ptr != digits.data() + digits.size()) {
         return slip;
     }
-    std::uint64_t value = 0;
-    for (const char c : digits) {
-        const char lower = c >= 'A' && c <= 'F' ? static_cast<char>(c + 32) : c;
-        const bool decimal = lower >= '0' && lower <= '9';
-        if (!decimal && (lower < 'a' || lower > 'f')) {
-            return slip;
-        }
-        value = value * 16 + static_cast<std::uint64_t>(decimal ? lower - '0' : lower - 'a' + 10);
-    }
     char decimal[24] = {'-'};
-    char* const digits_start = decimal + (word[0] == '-' ? 1 : 0);
-    const std::size_t length =
-        static_cast<std::size_t>(std::to_chars(digits_start, std::end(decimal), value).ptr - decimal);
-    read_as_meant({decimal, length}, answer, slip);
+    const char* end =
+        std::to_chars(decimal + (word[0] == '-' ? 1 : 0), std::end(decimal), value).ptr;
+    read_as_meant({decimal, end}, answer, slip);
     return slip;
 }
 
@@ -294,10 +212,7 @@ Slip imaginary_slip(std::string_view word, Answer answer)
         }
     }
     const std::string_view real = number.substr(0, cut);
-    std::string_view imaginary = number.substr(cut);
-    if (!imaginary.empty() && imaginary[0] == '+') {
-        imaginary.remove_prefix(1);
-    }
+    const std::string_view imaginary = number.substr(cut + (number[cut] == '+' ? 1 : 0));
     if (!is_answer(imaginary, Answer::kImaginaryPart) ||
         (!real.empty() && !is_answer(real, Answer::kRealPart))) {
         return hint("");  // a bare "j", or parts that are no numbers
@@ -306,14 +221,12 @@ Slip imaginary_slip(std::string_view word, Answer answer)
         return hint(kRealCoefficientsHint);
     }
     Slip slip = hint(kImaginaryHint);
-    if (answer == Answer::kImaginaryPart && !real.empty()) {
-        return slip;  // the real part was asked for already
-    }
+    char meant[kShownWordColumns];
     const std::string_view real_part = real.empty() ? std::string_view("0") : real;
-    char meant[kShownWordCharacters];
-    if (answer == Answer::kImaginaryPart) {
+    if (answer == Answer::kImaginaryPart && real.empty()) {
         read_as_meant(imaginary, answer, slip);
-    } else if (real_part.size() + 1 + imaginary.size() <= sizeof meant) {
+    } else if (answer == Answer::kRealPart &&
+               real_part.size() + 1 + imaginary.size() <= sizeof meant) {
         std::size_t length = real_part.copy(meant, sizeof meant);
         meant[length++] = ' ';
         length += imaginary.copy(meant + length, sizeof meant - length);
@@ -322,31 +235,26 @@ Slip imaginary_slip(std::string_view word, Answer answer)
     return slip;
 }
 
-// A decimal number but for one slip in its form, which the hint names; nullptr where none.
+// A decimal number but for one slip in its form, which the hint names; nullptr where none: an
+// exponent without its digits ("1e", "1e+"), a second point ("1.5.5"), a second sign ("--1").
 const char* form_slip(std::string_view word)
 {
-    // "1e", "1e+": an exponent without its digits
     const std::size_t exponent = word.find_first_of("eE");
     if (exponent != std::string_view::npos && is_decimal_number(word.substr(0, exponent), '.') &&
-        word.size() - exponent <= 2 && word.find_first_not_of("+-", exponent + 1) == std::string_view::npos) {
+        word.size() - exponent <= 2 &&
+        word.find_first_not_of("+-", exponent + 1) == std::string_view::npos) {
         return kExponentDigitsHint;
     }
-    // "1.5.5": a second point
     const std::size_t point = word.find('.');
-    if (point != std::string_view::npos && word.find('.', point + 1) != std::string_view::npos &&
-        word.size() <= kShownWordCharacters) {
-        char once[kShownWordCharacters];
-        std::size_t length = 0;
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            if (word[i] != '.' || i == point) {
-                once[length++] = word[i];
-            }
-        }
-        if (is_decimal_number({once, length}, '.')) {
+    char once[kShownWordColumns];
+    if (point != std::string_view::npos && word.size() <= sizeof once &&
+        word.find('.', point + 1) != std::string_view::npos) {
+        const std::size_t after = word.copy(once, point + 1);
+        const char* end = std::remove_copy(word.begin() + after, word.end(), once + after, '.');
+        if (is_decimal_number({once, end}, '.')) {
             return kSecondPointHint;
         }
     }
-    // "--1": a second sign
     const std::size_t signs = word.find_first_not_of("+-");
     if (signs > 1 && signs != std::string_view::npos &&
         is_decimal_number(word.substr(signs - 1), '.')) {
@@ -355,11 +263,26 @@ const char* form_slip(std::string_view word)
     return nullptr;
 }
 
+char lower_case(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 'a' - 'A') : c;
+}
+
+bool is_infinity_or_nan(std::string_view word)
+{
+    char lower[9];
+    if (word.size() > sizeof lower) {
+        return false;
+    }
+    const std::string_view lowered(lower,
+                                   std::transform(word.begin(), word.end(), lower, lower_case));
+    return lowered == "inf" || lowered == "infinity" || lowered == "nan";
+}
+
 bool has_letter_but_e(std::string_view word)
 {
     return std::any_of(word.begin(), word.end(), [](char c) {
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-        return lower >= 'a' && lower <= 'z' && lower != 'e';
+        return lower_case(c) >= 'a' && lower_case(c) <= 'z' && lower_case(c) != 'e';
     });
 }
 
@@ -375,7 +298,9 @@ bool is_answer(std::string_view word, Answer answer)
     return parse_single(word, number);
 }
 
-Slip find_slip(std::string_view word, Answer answer, bool starts_input, bool too_long)
+// The checks in turn, the first that names a slip giving the hint.
+Slip find_slip(std::string_view word, std::span<const Character> characters, Answer answer,
+               bool starts_input, bool too_long)
 {
     if (starts_input && (word.starts_with("\xFF\xFE") || word.starts_with("\xFE\xFF"))) {
         return hint(kUtf16Hint);
@@ -383,7 +308,7 @@ Slip find_slip(std::string_view word, Answer answer, bool starts_input, bool too
     if (too_long) {
         return hint(kTooLongHint);
     }
-    const std::size_t escape = word.find('\x1b');
+    const std::size_t escape = word.find("\x1b");
     if (escape != std::string_view::npos && escape + 2 < word.size() &&
         (word[escape + 1] == '[' || word[escape + 1] == 'O')) {
         const Slip slip = key_slip(word.substr(escape));
@@ -391,34 +316,34 @@ Slip find_slip(std::string_view word, Answer answer, bool starts_input, bool too
             return slip;
         }
     }
-    if (std::any_of(word.begin(), word.end(),
-                    [](char c) { return static_cast<unsigned char>(c) >= 0x80U; })) {
-        return non_ascii_slip(word, answer);
+    if (std::any_of(characters.begin(), characters.end(),
+                    [](const Character& c) { return c.is_byte || c.code >= 0x80; })) {
+        return non_ascii_slip(characters, answer);
     }
     if (word.find(',') != std::string_view::npos) {
-        Slip slip = hint("");
-        if (answer != Answer::kOrder && word.find(',') == word.rfind(',') &&
-            !word.ends_with(',') && read_as_meant(word, answer, slip)) {
-            slip.hint = kDecimalPointHint;
-            return slip;
-        }
         // A comma in the order is no habit of writing numbers that the hints could name.
-        return hint(answer != Answer::kOrder && is_comma_separated(word) ? kSeparatorHint : "");
+        Slip slip = hint("");
+        if (answer != Answer::kOrder && word.find(',') == word.rfind(',') && !word.ends_with(',') &&
+            read_as_meant(word, answer, slip)) {
+            slip.hint = kDecimalPointHint;
+        } else if (answer != Answer::kOrder &&
+                   all_parts(word, ',', [](auto part) { return is_decimal_number(part, '.'); })) {
+            slip.hint = kSeparatorHint;
+        }
+        return slip;
     }
     if (answer == Answer::kOrder) {
         return hint(has_letter_but_e(word) || word.find_first_of("eE") != std::string_view::npos
                         ? kOrderDigitsHint
                         : "");
     }
-    const std::string_view unsigned_word = without_sign(word);
     if (is_decimal_number(word, '.')) {
         return hint(kTooLargeHint);  // its form is right: only its size is not
     }
-    if (equals_ignoring_case(unsigned_word, "inf") ||
-        equals_ignoring_case(unsigned_word, "infinity") ||
-        equals_ignoring_case(unsigned_word, "nan")) {
+    if (is_infinity_or_nan(without_sign(word))) {
         return hint(kInfinityHint);
     }
+    const std::string_view unsigned_word = without_sign(word);
     if (unsigned_word.size() > 2 && unsigned_word[0] == '0' &&
         (unsigned_word[1] == 'x' || unsigned_word[1] == 'X')) {
         return hexadecimal_slip(word, answer);
@@ -430,8 +355,5 @@ Slip find_slip(std::string_view word, Answer answer, bool starts_input, bool too
         }
     }
     const char* form = form_slip(word);
-    if (form != nullptr) {
-        return hint(form);
-    }
-    return hint(has_letter_but_e(word) ? kLetterHint : "");
+    return hint(form != nullptr ? form : has_letter_but_e(word) ? kLetterHint : "");
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 
+#include "console/characters.h"
 #include "console/shown_word.h"
 
 // What a refused word shows of the number the user meant: the slip named in a hint, and where
@@ -19,13 +21,15 @@ struct Slip {
     const char* key;
     // The word as meant, ASCII, where it can be told and is short enough to be shown; or the
     // ASCII end of a key's name.
-    char text[kShownWordCharacters];
+    char text[kShownWordColumns];
     std::size_t text_length;
 };
 
-// starts_input: the word is the first of the input, where a file's byte-order mark stands;
-// too_long: the word is longer than any number, and only its start was read.
-Slip find_slip(std::string_view word, Answer answer, bool starts_input, bool too_long);
+// The word as read, and as its characters; starts_input: the word is the first of the input,
+// where a file's byte-order mark stands; too_long: the word is longer than any number, and only
+// its start was read.
+Slip find_slip(std::string_view word, std::span<const Character> characters, Answer answer,
+               bool starts_input, bool too_long);
 
 // Whether the word is the number asked for.
 bool is_answer(std::string_view word, Answer answer);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "console/message_text.h"
+#include "console/program_text.h"
 #include "support/console_bytes.h"
 
 namespace {
@@ -92,7 +92,7 @@ TEST_P(ConsoleTextTest, WritesConvertedText)
     DeliveryBuffer screen;
     std::ostream out(&screen);
     for (const std::u8string& message : c.messages) {
-        write_console_text(out, program_text(message).c_str());
+        write_console_text(out, program_bytes(message).c_str());
     }
     if (c.line_end) {
         write_line_end(out);
@@ -119,9 +119,9 @@ TEST(MessageTextTest, HoldsCodePage1251OrUtf8)
 {
     constexpr char8_t kAlphabet[] =
         u8"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя a()= 0-9";
-    EXPECT_STREQ(encode_message<TextEncoding::kCodePage1251>(u8"АЯаяЁё a"),
+    EXPECT_STREQ(encode_text<TextEncoding::kCodePage1251>(u8"АЯаяЁё a"),
                  "\xC0\xDF\xE0\xFF\xA8\xB8 a");
-    EXPECT_EQ(std::string(encode_message<TextEncoding::kUtf8>(kAlphabet)),
+    EXPECT_EQ(std::string(encode_text<TextEncoding::kUtf8>(kAlphabet)),
               std::string(std::begin(kAlphabet), std::end(kAlphabet) - 1));
 }
 

@@ -16,17 +16,19 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <utility>
 #include <ostream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/characters.h"
 #include "console/dialogue.h"
-#include "support/hints.h"
 #include "support/scripted_input.h"
+#include "support/terminal_columns.h"
+#include "transcripts/hints.h"
+#include "transcripts/transcript_cases.h"
 
 namespace {
 
@@ -83,7 +85,8 @@ const Database& database()
                 d.category[c] = f[2];
             }
             if (f[5].starts_with("<wide> ")) {
-                d.narrow_twin[code] = static_cast<char32_t>(std::stoul(f[5].substr(7), nullptr, 16));
+                d.narrow_twin[code] =
+                    static_cast<char32_t>(std::stoul(f[5].substr(7), nullptr, 16));
             }
         }
         std::ifstream widths(folder + "EastAsianWidth.txt");
@@ -113,10 +116,21 @@ const Database& database()
     return data;
 }
 
+// A character in UTF-8, as the C library's iconv writes it.
 std::string utf8(char32_t code)
 {
-    char bytes[4];
-    return {bytes, to_utf8(code, bytes)};
+    static const iconv_t encoder = iconv_open("UTF-8", "UTF-32LE");
+    char in[4];
+    for (unsigned i = 0; i < 4; ++i) {
+        in[i] = static_cast<char>((code >> (8 * i)) & 0xFFU);
+    }
+    char out[8];
+    char* in_at = in;
+    char* out_at = out;
+    std::size_t in_left = sizeof in;
+    std::size_t out_left = sizeof out;
+    iconv(encoder, &in_at, &in_left, &out_at, &out_left);
+    return {out, sizeof out - out_left};
 }
 
 std::string escape(char32_t code)
@@ -154,7 +168,8 @@ Refusal refuse(const std::string& word, Answer answer = Answer::kCoefficient)
 {
     const std::string before[] = {"", "0\n", "0\n1\n", "0\n1\n0 "};
     const std::string input = before[static_cast<int>(answer)] + word + "\n0 0\n";
-    ScriptedInput scripted(input, false);
+    Script script{input};
+    AnswerReader scripted{read_script, &script};
     std::ostringstream out;
     std::ostringstream err;
     const int status = run_dialogue(scripted, out, err,
@@ -213,7 +228,7 @@ TEST(UnicodeTest, EveryCharacterIsShownOrEscapedAsItsCategorySays)
 
 // The columns a terminal gives a character: two where East Asian Width makes it wide, as wcwidth
 // says otherwise; -1 where the C library does not know it.
-int terminal_columns(char32_t code)
+int character_columns(char32_t code)
 {
     static const bool in_utf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
     EXPECT_TRUE(in_utf8);
@@ -224,7 +239,7 @@ TEST(UnicodeTest, EveryShownWordFitsThirtyTwoColumns)
 {
     const Database& data = database();
     for_each_character([&](char32_t code) {
-        const int columns = terminal_columns(code);
+        const int columns = character_columns(code);
         const bool digit = code >= '0' && code <= '9';  // forty of them are a number
         if (shown(code) != utf8(code) || columns < 0 || data.newer_than_program[code] || digit) {
             return;
@@ -376,10 +391,14 @@ const LookAlikeClass kLookAlikeClasses[5] = {
     {"dashes_and_minus",
      [](char32_t c) { return (database().category[c] == "Pd" && c != '-') || c == 0x2212; },
      [](char32_t c) { return utf8(c) + "1"; },
-     [](char32_t c) { return Refusal{shown(c) + "1", hint(kMinusHint, "-1")}; }},
+     [](char32_t c) {
+         return Refusal{shown(c) + "1", hint(kMinusHint, "-1")};
+     }},
     {"spaces", [](char32_t c) { return database().category[c] == "Zs" && c != ' '; },
      [](char32_t c) { return std::string("1") + utf8(c) + "2"; },
-     [](char32_t c) { return Refusal{std::string("1") + shown(c) + "2", hint(kSpaceHint, "1 2")}; }},
+     [](char32_t c) {
+         return Refusal{std::string("1") + shown(c) + "2", hint(kSpaceHint, "1 2")};
+     }},
     {"wide_twins",
      [](char32_t c) {
          return database().narrow_twin.contains(c) && database().category[c] != "Pd" &&
@@ -408,12 +427,14 @@ const LookAlikeClass kLookAlikeClasses[5] = {
     // and no other character outside ASCII stands for anything
     {"every_other_character",
      [](char32_t c) {
-         return c >= 0x80 && std::none_of(std::begin(kLookAlikeClasses),
-                                          std::end(kLookAlikeClasses) - 1,
-                                          [&](const LookAlikeClass& other) { return other.member(c); });
+         return c >= 0x80 &&
+                std::none_of(std::begin(kLookAlikeClasses), std::end(kLookAlikeClasses) - 1,
+                             [&](const LookAlikeClass& other) { return other.member(c); });
      },
      [](char32_t c) { return std::string("1") + utf8(c) + "5"; },
-     [](char32_t c) { return Refusal{std::string("1") + shown(c) + "5", hint(kNotAsciiHint)}; }},
+     [](char32_t c) {
+         return Refusal{std::string("1") + shown(c) + "5", hint(kNotAsciiHint)};
+     }},
 };
 
 std::ostream& operator<<(std::ostream& out, const LookAlikeClass& c)
@@ -465,16 +486,17 @@ std::string terminfo_key(const std::string& terminal, const std::string& capabil
 TEST(KeyTest, EveryKeyOfEveryTerminalIsNamed)
 {
     const std::pair<const char*, std::u8string_view> keys[] = {
-        {"kcuu1", u8"стрелка вверх"},    {"kcud1", u8"стрелка вниз"},
-        {"kcuf1", u8"стрелка вправо"},   {"kcub1", u8"стрелка влево"},
-        {"khome", u8"клавиша Home"},     {"kend", u8"клавиша End"},
-        {"kich1", u8"клавиша Insert"},   {"kdch1", u8"клавиша Delete"},
-        {"kpp", u8"клавиша Page Up"},    {"knp", u8"клавиша Page Down"},
+        {"kcuu1", u8"стрелка вверх"},  {"kcud1", u8"стрелка вниз"},
+        {"kcuf1", u8"стрелка вправо"}, {"kcub1", u8"стрелка влево"},
+        {"khome", u8"клавиша Home"},   {"kend", u8"клавиша End"},
+        {"kich1", u8"клавиша Insert"}, {"kdch1", u8"клавиша Delete"},
+        {"kpp", u8"клавиша Page Up"},  {"knp", u8"клавиша Page Down"},
     };
     std::vector<std::pair<std::string, std::u8string>> named(std::begin(keys), std::end(keys));
     for (int f = 1; f <= 12; ++f) {
         const std::string number = std::to_string(f);
-        named.emplace_back("kf" + number, u8"клавиша F" + std::u8string(number.begin(), number.end()));
+        named.emplace_back("kf" + number,
+                           u8"клавиша F" + std::u8string(number.begin(), number.end()));
     }
     std::size_t sequences = 0;
     for (const char* terminal : {"xterm", "linux", "vt220", "rxvt", "screen"}) {
@@ -485,11 +507,23 @@ TEST(KeyTest, EveryKeyOfEveryTerminalIsNamed)
             }
             ++sequences;
             const Refusal got = refuse("1" + sequence + "5");
-            EXPECT_EQ(got.shown, "1\\u001b" + sequence.substr(1) + "5") << terminal << " " << capability;
+            EXPECT_EQ(got.shown, "1\\u001b" + sequence.substr(1) + "5")
+                << terminal << " " << capability;
             EXPECT_EQ(got.hint, bytes_of(key_hint(name))) << terminal << " " << capability;
         }
     }
     EXPECT_GE(sequences, 100U);
+}
+
+// Every line that a transcript expects on standard error fits an 80-column console.
+TEST(ErrorLineTest, EveryLineFitsSeventyNineColumns)
+{
+    for (const TranscriptCase& c : transcript_cases()) {
+        std::stringstream lines(bytes_of(c.err));
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_LE(terminal_columns(line).value_or(80), 79U) << c.name << ": " << line;
+        }
+    }
 }
 
 }  // namespace

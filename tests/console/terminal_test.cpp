@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/case_name.h"
+#include "support/child_process.h"
 #include "support/program_under_test.h"
 #include "support/shell_session.h"
 #include "support/terminal_session.h"
@@ -564,28 +565,10 @@ TEST(JobControlTest, OutputToFileEndsWithoutWaiting)
 // cat and grep: by SIGPIPE, which the shell reports as 141, with nothing on standard error.
 TEST(ExitTest, ClosedPipeEndsTheProgramBySigpipe)
 {
-    int output[2];
-    int errors[2];
-    ASSERT_EQ(pipe(output), 0);
-    ASSERT_EQ(pipe(errors), 0);
-    close(output[0]);
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(output[1], STDOUT_FILENO);
-        dup2(errors[1], STDERR_FILENO);
-        close(errors[0]);
-        static_cast<void>(signal(SIGPIPE, SIG_DFL));
-        execl(program_under_test().c_str(), "horner", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(output[1]);
-    close(errors[1]);
-    char unexpected[64];
-    EXPECT_EQ(read(errors[0], unexpected, sizeof unexpected), 0);
-    close(errors[0]);
-    int raw = 0;
-    ASSERT_EQ(waitpid(child, &raw, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == SIGPIPE) << raw;
+    const ChildResult run =
+        run_child(program_under_test(), {}, "", {.output_room = 0, .reader_gone = true});
+    EXPECT_EQ(run.status, 128 + SIGPIPE);
+    EXPECT_EQ(run.err, "");
 }
 
 }  // namespace

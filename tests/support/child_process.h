@@ -19,6 +19,9 @@ struct StreamTrouble {
     // Standard input is there, but reads fail: every one, or where the platform can, every one
     // after the input given.
     bool input_unreadable = false;
+    // With no room, standard output is a pipe whose reader has gone, as 'horner | head -1' once
+    // head has its line: SIGPIPE takes its default action, where a full disk fails the write.
+    bool reader_gone = false;
 };
 
 // Whether this platform can let standard output fail part-way (room other than 0 or kNoLimit),

@@ -105,7 +105,7 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
         if (trouble.output_room == 0 && pipe(unread) == 0) {
             close(unread[0]);
             output = unread[1];
-            static_cast<void>(signal(SIGPIPE, SIG_IGN));
+            static_cast<void>(signal(SIGPIPE, trouble.reader_gone ? SIG_DFL : SIG_IGN));
         } else {
             output = open(out.path.c_str(), O_WRONLY);
         }

@@ -25,22 +25,6 @@ const char* prompt_of(Shell shell)
     return shell == Shell::kZsh ? "<%?>$ " : "<$?>$ ";
 }
 
-// Empty once the process is gone, which may be in the middle of the read.
-std::string read_proc(pid_t process, const char* file)
-{
-    const std::string path = "/proc/" + std::to_string(process) + "/" + file;
-    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    std::string text;
-    char chunk[512];
-    for (ssize_t got = 0; descriptor >= 0 && (got = read(descriptor, chunk, sizeof chunk)) > 0;) {
-        text.append(chunk, static_cast<std::size_t>(got));
-    }
-    if (descriptor >= 0) {
-        close(descriptor);
-    }
-    return text;
-}
-
 // The fields of /proc/PID/stat after the command's name, which may hold blanks.
 std::string stat_after_name(pid_t process)
 {
@@ -172,39 +156,26 @@ bool ShellSession::wait_until_program_ended() const
     });
 }
 
-bool ShellSession::wait_for_screen_showing(const std::string& text)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (screen_.find(text, command_start_) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        read_screen(100);
-    }
-    return true;
-}
-
 std::optional<int> ShellSession::wait_for_prompt()
 {
     // The last prompt since the command: a job in the background may write after it.
     static const std::regex prompt_pattern("<([0-9]+)>\\$ ");
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    for (;;) {
+    std::optional<int> status;
+    const bool at_prompt = wait_until([&] {
         const std::string since = screen_.substr(command_start_);
-        std::optional<int> status;
+        status.reset();
         for (std::sregex_iterator prompt(since.begin(), since.end(), prompt_pattern), end;
              prompt != end; ++prompt) {
             status = std::stoi((*prompt)[1]);
         }
         // nothing more to come: the shell waits for a line
         if (status && shell_reading() && !read_screen(20)) {
-            return status;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            return std::nullopt;
+            return true;
         }
         read_screen(20);
-    }
+        return false;
+    });
+    return at_prompt ? status : std::nullopt;
 }
 
 bool ShellSession::wait_for_key_mode() const
@@ -216,11 +187,7 @@ bool ShellSession::wait_for_key_mode() const
 // a job (in wait4 or sigsuspend).
 bool ShellSession::shell_reading() const
 {
-    const std::string call = read_proc(shell_pid_, "syscall");
-    if (call.empty() || std::isdigit(static_cast<unsigned char>(call[0])) == 0) {
-        return false;
-    }
-    const long number = std::stol(call);
+    const long number = system_call_of(shell_pid_);
     return number == SYS_read || number == SYS_pselect6 || number == SYS_select ||
            number == SYS_poll || number == SYS_ppoll;
 }

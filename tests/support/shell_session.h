@@ -36,7 +36,11 @@ public:
     bool wait_for_new_stop(long switches_before) const;
     bool wait_until_program_ended() const;
 
-    bool wait_for_screen_showing(const std::string& text);
+    // Reads the screen until it shows text after the last command line.
+    bool wait_for_screen_showing(const std::string& text)
+    {
+        return PseudoTerminal::wait_for_screen_showing(text, command_start_);
+    }
 
     // Once the shell waits at its prompt again: the status the prompt shows, which is $?.
     std::optional<int> wait_for_prompt();

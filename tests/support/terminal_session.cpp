@@ -115,14 +115,14 @@ void PseudoTerminal::type(const std::string& keys) const
 
 bool PseudoTerminal::wait_for_screen_ending(const std::string& text)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!screen_.ends_with(text)) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        read_screen(100);
-    }
-    return true;
+    return wait_until(
+        [&] { return screen_.ends_with(text) || (read_screen(10), screen_.ends_with(text)); });
+}
+
+bool PseudoTerminal::wait_for_screen_showing(const std::string& text, std::size_t from)
+{
+    const auto shown = [&] { return screen_.find(text, from) != std::string::npos; };
+    return wait_until([&] { return shown() || (read_screen(10), shown()); });
 }
 
 termios PseudoTerminal::settings() const
@@ -213,15 +213,18 @@ bool TerminalSession::wait_for_key_mode() const
 
 std::optional<int> TerminalSession::exit_status(std::chrono::milliseconds patience)
 {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (!status_ && std::chrono::steady_clock::now() < deadline) {
-        int raw = 0;
-        if (waitpid(child_, &raw, WNOHANG) == child_) {
-            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-        } else {
-            read_screen(10);
-        }
-    }
+    wait_until(
+        [&] {
+            int raw = 0;
+            if (waitpid(child_, &raw, WNOHANG) == child_) {
+                status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            }
+            if (!status_) {
+                read_screen(10);
+            }
+            return status_.has_value();
+        },
+        patience);
     while (read_screen(50)) {
     }
     return status_;
@@ -247,7 +250,7 @@ int TerminalSession::unread_bytes() const
 bool TerminalSession::wait_for_rest_of_key() const
 {
     return wait_until([&] {
-        const long call = program_system_call();
+        const long call = system_call_of(program_);
         return unread_bytes() == 0 && call >= 0 && call != SYS_read;
     });
 }
@@ -259,14 +262,13 @@ bool TerminalSession::wait_until_delivered(int signal_number) const
 
 bool TerminalSession::program_state_visible() const
 {
-    std::ifstream file("/proc/" + std::to_string(program_) + "/syscall");
-    return file.peek() != std::ifstream::traits_type::eof();
+    return !read_proc(program_, "syscall").empty();
 }
 
 // Pending for the thread or for the whole process, as /proc shows each in hexadecimal.
 bool TerminalSession::signal_pending(int signal_number) const
 {
-    std::ifstream file("/proc/" + std::to_string(program_) + "/status");
+    std::istringstream file(read_proc(program_, "status"));
     const unsigned long long bit = 1ULL << (signal_number - 1);
     for (std::string field; file >> field;) {
         std::string mask;
@@ -278,15 +280,26 @@ bool TerminalSession::signal_pending(int signal_number) const
     return false;
 }
 
-// The system call the program is asleep in; -1 while it runs.
-long TerminalSession::program_system_call() const
+std::string read_proc(pid_t process, const char* file)
 {
-    std::ifstream file("/proc/" + std::to_string(program_) + "/syscall");
-    std::string number;
-    file >> number;
-    return !number.empty() && std::isdigit(static_cast<unsigned char>(number[0])) != 0
-               ? std::stol(number)
-               : -1;
+    const std::string path = "/proc/" + std::to_string(process) + "/" + file;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string text;
+    char chunk[512];
+    for (ssize_t got = 0; descriptor >= 0 && (got = read(descriptor, chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    if (descriptor >= 0) {
+        close(descriptor);
+    }
+    return text;
+}
+
+long system_call_of(pid_t process)
+{
+    const std::string call = read_proc(process, "syscall");
+    return !call.empty() && std::isdigit(static_cast<unsigned char>(call[0])) != 0 ? std::stol(call)
+                                                                                   : -1;
 }
 
 std::string take_file(const std::string& path)

@@ -44,8 +44,10 @@ public:
 
     void type(const std::string& keys) const;
 
-    // Reads the screen until it ends with text; false if it never does within the patience.
+    // Reads the screen until it ends with text, or shows it after from; false if it never does
+    // within the patience.
     bool wait_for_screen_ending(const std::string& text);
+    bool wait_for_screen_showing(const std::string& text, std::size_t from);
 
     termios settings() const;
     const std::string& screen() const { return screen_; }
@@ -111,7 +113,6 @@ public:
 
 private:
     bool signal_pending(int signal_number) const;
-    long program_system_call() const;
 
     int report_ = -1;
     int commands_ = -1;
@@ -121,11 +122,12 @@ private:
     std::optional<int> status_;
 };
 
-// Looks at a state of the program or its terminal until it holds; false if it never does within
-// the patience.
-template <typename State> bool wait_until(State holds)
+// Looks at a state of the program, its terminal or its screen until it holds; false if it never
+// does within the patience. Every wait of the tests is this one.
+template <typename State>
+bool wait_until(State holds, std::chrono::milliseconds patience = kPatience)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    const auto deadline = std::chrono::steady_clock::now() + patience;
     while (!holds()) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
@@ -137,3 +139,10 @@ template <typename State> bool wait_until(State holds)
 
 // What a file the program wrote holds; the file is gone afterwards.
 std::string take_file(const std::string& path);
+
+// A file of /proc about a process; empty once the process is gone, which may be in the middle of
+// the read.
+std::string read_proc(pid_t process, const char* file);
+
+// The system call the process is asleep in; -1 while it runs, or where /proc does not show it.
+long system_call_of(pid_t process);

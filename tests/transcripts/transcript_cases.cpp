@@ -5,10 +5,10 @@
 #include <string_view>
 #include <utility>
 
+#include "console/answer_reader.h"
 #include "console/platform/text_encoding.h"
 #include "console/shown_word.h"
-#include "console/words.h"
-#include "support/hints.h"
+#include "transcripts/hints.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ const std::string kSubnormalTie =
 const std::string kLongestWordOfDigits(kLongestWord, '9');
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
 // A word too long to be shown whole, as the error line cuts it.
-const std::u8string kNinesCut = std::u8string(kShownWordCharacters, u8'9') + u8"...";
+const std::u8string kNinesCut = std::u8string(kShownWordColumns, u8'9') + u8"...";
 
 std::vector<TranscriptCase> make_cases()
 {
@@ -151,7 +151,8 @@ std::vector<TranscriptCase> make_cases()
         result("six_significant_digits", "1\n1 0\n123456.7 0.0001\n", u8"y=123457 0.0001j"),
         result("fixed_up_to_exponent_five", "1\n1 0\n100000 999999.7\n", u8"y=100000 1e+06j"),
         result("negative_zero", "1\n-1 -1\n-1 0\n", u8"y=0 -0j"),
-        result_beyond_single("overflow_prints_infinity", "1\n1e20 1e20\n1e20 -1e20\n", u8"y=inf -infj"),
+        result_beyond_single("overflow_prints_infinity", "1\n1e20 1e20\n1e20 -1e20\n",
+                             u8"y=inf -infj"),
         result_beyond_single("nan_has_no_sign", "2\n1e20 0 0\n1e20 1e20\n", u8"y=nan infj"),
         // Past an overflow the steps are plain IEEE arithmetic: infinity times zero is NaN.
         result_beyond_single("overflow_then_nan", "3\n1 0 0 0\n1e20 0\n", u8"y=inf nanj"),
@@ -216,8 +217,9 @@ std::vector<TranscriptCase> make_cases()
                         refused(kNinesCut, coefficient(u8"a0"), kTooLongHint)),
         bad_coefficient("coefficients_end_early", "9\n1 2 3 4 5 6 7 8 9\n",
                         input_ended(coefficient(u8"a9"))),
-        bad_coefficient("decimal_comma", "1\n0,5 1\n0 1\n",
-                        refused(u8"0,5", coefficient(u8"a0"), with_reading(kDecimalPointHint, u8"0.5"))),
+        bad_coefficient(
+            "decimal_comma", "1\n0,5 1\n0 1\n",
+            refused(u8"0,5", coefficient(u8"a0"), with_reading(kDecimalPointHint, u8"0.5"))),
         bad_coefficient("numbers_separated_by_commas", "2\n1, 0, 1\n0 1\n",
                         refused(u8"1,", coefficient(u8"a0"), kSeparatorHint)),
         bad_coefficient("numbers_joined_by_commas", "2\n1,0,1\n0 1\n",
@@ -229,10 +231,11 @@ std::vector<TranscriptCase> make_cases()
         bad_coefficient("comma_after_a_letter_gets_no_hint", "1\nx,1 1\n",
                         refused(u8"x,1", coefficient(u8"a0"))),
         // A no-break space looks like a blank but joins "1" and "0" into one word.
-        bad_coefficient("no_break_space_between_numbers",
-                        "2\n1\xC2\xA0"
-                        "0 1\n",
-                        refused(u8"1\\u00a00", coefficient(u8"a0"), with_reading(kSpaceHint, u8"1 0"))),
+        bad_coefficient(
+            "no_break_space_between_numbers",
+            "2\n1\xC2\xA0"
+            "0 1\n",
+            refused(u8"1\\u00a00", coefficient(u8"a0"), with_reading(kSpaceHint, u8"1 0"))),
         bad_coefficient("byte_ff_is_a_character", "0\n\xFF\n",
                         platform_text(refused(u8"\\xff", coefficient(u8"a0"), kNotAsciiHint),
                                       refused(u8"я", coefficient(u8"a0"), kLetterHint))),
@@ -244,11 +247,11 @@ std::vector<TranscriptCase> make_cases()
                         refused(u8"\\ufeff2", coefficient(u8"a0"), kNotAsciiHint)),
         // Arrow keys and a Backspace in a file reach the word as characters; none reaches the
         // terminal as a control again.
-        bad_coefficient("control_characters_shown_escaped",
-                        "0\n1\x1b[D\x7f"
-                        "5\n",
-                        refused(u8"1\\u001b[D\\u007f5", coefficient(u8"a0"),
-                                key_hint(u8"стрелка влево"))),
+        bad_coefficient(
+            "control_characters_shown_escaped",
+            "0\n1\x1b[D\x7f"
+            "5\n",
+            refused(u8"1\\u001b[D\\u007f5", coefficient(u8"a0"), key_hint(u8"стрелка влево"))),
         // Text that runs right to left from here would turn the rest of the line around.
         bad_coefficient("direction_mark_escaped",
                         "0\n\xE2\x80\xAE"
@@ -257,65 +260,70 @@ std::vector<TranscriptCase> make_cases()
         bad_coefficient("quote_and_backslash_escaped", "0\n1'5\\\n",
                         refused(u8"1\\'5\\\\", coefficient(u8"a0"))),
         bad_coefficient(
-            "word_as_long_as_shown", "0\n" + std::string(kShownWordCharacters, 'x'),
-            refused(std::u8string(kShownWordCharacters, u8'x'), coefficient(u8"a0"), kLetterHint)),
+            "word_as_long_as_shown", "0\n" + std::string(kShownWordColumns, 'x'),
+            refused(std::u8string(kShownWordColumns, u8'x'), coefficient(u8"a0"), kLetterHint)),
         // Letters count as one column each, an escape as many as it has characters, and a word
         // is cut where the next would pass the limit.
         bad_coefficient(
             "cyrillic_word_shown_whole", "0\n" + repeated(std::string("ж"), 20),
             refused(repeated(std::u8string(u8"ж"), 20), coefficient(u8"a0"), kLetterHint)),
         bad_coefficient("cyrillic_word_cut", "0\n" + repeated(std::string("ж"), 40),
-                        refused(repeated(std::u8string(u8"ж"), kShownWordCharacters) + u8"...",
+                        refused(repeated(std::u8string(u8"ж"), kShownWordColumns) + u8"...",
                                 coefficient(u8"a0"), kLetterHint)),
         bad_coefficient("escape_beyond_what_is_shown",
-                        "0\n" + std::string(kShownWordCharacters - 5, 'x') + "\xC2\xA0",
-                        refused(std::u8string(kShownWordCharacters - 5, u8'x') + u8"...",
+                        "0\n" + std::string(kShownWordColumns - 5, 'x') + "\xC2\xA0",
+                        refused(std::u8string(kShownWordColumns - 5, u8'x') + u8"...",
                                 coefficient(u8"a0"), kSpaceHint)),
         bad_coefficient("escape_up_to_what_is_shown",
-                        "0\n" + std::string(kShownWordCharacters - 6, 'x') + "\xC2\xA0",
-                        refused(std::u8string(kShownWordCharacters - 6, u8'x') + u8"\\u00a0",
+                        "0\n" + std::string(kShownWordColumns - 6, 'x') + "\xC2\xA0",
+                        refused(std::u8string(kShownWordColumns - 6, u8'x') + u8"\\u00a0",
                                 coefficient(u8"a0"), kSpaceHint)),
         bad_coefficient(
             "minus_sign_for_hyphen",
             "0\n\xE2\x88\x92"
             "1\n",
-            platform_text(refused(u8"−1", coefficient(u8"a0"), with_reading(kMinusHint, u8"-1")),
-                          refused(u8"\\u22121", coefficient(u8"a0"), with_reading(kMinusHint, u8"-1")))),
-        bad_coefficient("russian_layout_point",
-                        "0\n1\xD1\x8E"
-                        "5\n",
-                        refused(u8"1ю5", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1.5"))),
-        bad_coefficient("russian_layout_comma",
-                        "0\n1\xD0\xB1"
-                        "5\n",
-                        refused(u8"1б5", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1.5"))),
-        bad_coefficient("russian_layout_exponent",
-                        "0\n1\xD1\x83"
-                        "3\n",
-                        refused(u8"1у3", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1e3"))),
-        bad_coefficient("russian_layout_capital_exponent", "0\n-2\xD0\xA3-3\n",
-                        refused(u8"-2У-3", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"-2E-3"))),
+            platform_text(
+                refused(u8"−1", coefficient(u8"a0"), with_reading(kMinusHint, u8"-1")),
+                refused(u8"\\u22121", coefficient(u8"a0"), with_reading(kMinusHint, u8"-1")))),
+        bad_coefficient(
+            "russian_layout_point",
+            "0\n1\xD1\x8E"
+            "5\n",
+            refused(u8"1ю5", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1.5"))),
+        bad_coefficient(
+            "russian_layout_comma",
+            "0\n1\xD0\xB1"
+            "5\n",
+            refused(u8"1б5", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1.5"))),
+        bad_coefficient(
+            "russian_layout_exponent",
+            "0\n1\xD1\x83"
+            "3\n",
+            refused(u8"1у3", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"1e3"))),
+        bad_coefficient(
+            "russian_layout_capital_exponent", "0\n-2\xD0\xA3-3\n",
+            refused(u8"-2У-3", coefficient(u8"a0"), with_reading(kRussianLayoutHint, u8"-2E-3"))),
         // The widest lines: the longest reading after the longest hint that takes one, and words
         // of wide characters (emoji among the technical symbols too) cut where their columns
         // reach the limit.
         bad_coefficient(
-            "longest_reading", "0\n1\xD1\x8E" + std::string(kShownWordCharacters - 2, '5') + "\n",
-            refused(u8"1ю" + std::u8string(kShownWordCharacters - 2, u8'5'), coefficient(u8"a0"),
-                    with_reading(kRussianLayoutHint, u8"1." + std::u8string(kShownWordCharacters - 2, u8'5')))),
+            "longest_reading", "0\n1\xD1\x8E" + std::string(kShownWordColumns - 2, '5') + "\n",
+            refused(u8"1ю" + std::u8string(kShownWordColumns - 2, u8'5'), coefficient(u8"a0"),
+                    with_reading(kRussianLayoutHint,
+                                 u8"1." + std::u8string(kShownWordColumns - 2, u8'5')))),
         bad_coefficient(
             "wide_digits_cut", "0\n" + repeated(std::string("\xEF\xBC\x97"), 20),
             platform_text(
-                refused(repeated(std::u8string(u8"７"), kShownWordCharacters / 2) + u8"...",
+                refused(repeated(std::u8string(u8"７"), kShownWordColumns / 2) + u8"...",
                         coefficient(u8"a0"), with_reading(kWideHint, std::u8string(20, u8'7'))),
                 refused(repeated(std::u8string(u8"\\uff17"), 5) + u8"...", coefficient(u8"a0"),
                         with_reading(kWideHint, std::u8string(20, u8'7'))))),
         bad_coefficient(
             "emoji_cut", "0\n" + repeated(std::string("\xE2\x8C\x9A"), 20),
-            platform_text(
-                refused(repeated(std::u8string(u8"⌚"), kShownWordCharacters / 2) + u8"...",
-                        coefficient(u8"a0"), kNotAsciiHint),
-                refused(repeated(std::u8string(u8"\\u231a"), 5) + u8"...", coefficient(u8"a0"),
-                        kNotAsciiHint))),
+            platform_text(refused(repeated(std::u8string(u8"⌚"), kShownWordColumns / 2) + u8"...",
+                                  coefficient(u8"a0"), kNotAsciiHint),
+                          refused(repeated(std::u8string(u8"\\u231a"), 5) + u8"...",
+                                  coefficient(u8"a0"), kNotAsciiHint))),
         bad_point("real_part_not_a_number", "1\n2 3\nabc\n",
                   refused(u8"abc", kRealPart, kLetterHint)),
         bad_point("imaginary_part_missing", "1\n2 3\n1", input_ended(kImaginaryPart)),
@@ -389,9 +397,9 @@ std::vector<TranscriptCase> make_cases()
                                         std::to_string(std::strtoull(digits.c_str(), nullptr, 16));
             hint = with_reading(kHexadecimalHint, std::u8string(decimal.begin(), decimal.end()));
         }
-        cases.push_back(bad_point("hexadecimal_" + std::to_string(++hexadecimal),
-                                  "1\n1 0\n" + word + " 0\n",
-                                  refused(std::u8string(word.begin(), word.end()), kRealPart, hint)));
+        cases.push_back(
+            bad_point("hexadecimal_" + std::to_string(++hexadecimal), "1\n1 0\n" + word + " 0\n",
+                      refused(std::u8string(word.begin(), word.end()), kRealPart, hint)));
     }
     // A complex number in one word, at each part of the point: the point it stands for, where
     // that can be told, as i or as j, and the exponent's sign kept apart from the part's.
@@ -406,7 +414,9 @@ std::vector<TranscriptCase> make_cases()
         number[0] = '1';
         return number;
     };
-    const auto text = [](const std::string& ascii) { return std::u8string(ascii.begin(), ascii.end()); };
+    const auto text = [](const std::string& ascii) {
+        return std::u8string(ascii.begin(), ascii.end());
+    };
     const Complex complex_words[] = {
         {"1j", u8"0 1", u8"1"},
         {"2i", u8"0 2", u8"2"},
@@ -423,21 +433,21 @@ std::vector<TranscriptCase> make_cases()
     };
     for (const Complex& c : complex_words) {
         const std::u8string shown =
-            c.word.size() > kShownWordCharacters
-                ? std::u8string(c.word.begin(), c.word.begin() + kShownWordCharacters) + u8"..."
+            c.word.size() > kShownWordColumns
+                ? std::u8string(c.word.begin(), c.word.begin() + kShownWordColumns) + u8"..."
                 : std::u8string(c.word.begin(), c.word.end());
         const std::string index = std::to_string(&c - complex_words + 1);
-        cases.push_back(bad_point(
-            "complex_real_part_" + index, "1\n1 0\n" + c.word + " 0\n",
-            refused(shown, kRealPart,
-                    c.at_real_part.empty() ? std::u8string(kImaginaryHint)
-                                           : with_reading(kImaginaryHint, c.at_real_part))));
-        cases.push_back(bad_point(
-            "complex_imaginary_part_" + index, "1\n1 0\n0 " + c.word + "\n",
-            refused(shown, kImaginaryPart,
-                    c.at_imaginary_part.empty()
-                        ? std::u8string(kImaginaryHint)
-                        : with_reading(kImaginaryHint, c.at_imaginary_part))));
+        cases.push_back(bad_point("complex_real_part_" + index, "1\n1 0\n" + c.word + " 0\n",
+                                  refused(shown, kRealPart,
+                                          c.at_real_part.empty()
+                                              ? std::u8string(kImaginaryHint)
+                                              : with_reading(kImaginaryHint, c.at_real_part))));
+        cases.push_back(
+            bad_point("complex_imaginary_part_" + index, "1\n1 0\n0 " + c.word + "\n",
+                      refused(shown, kImaginaryPart,
+                              c.at_imaginary_part.empty()
+                                  ? std::u8string(kImaginaryHint)
+                                  : with_reading(kImaginaryHint, c.at_imaginary_part))));
     }
     TranscriptCase with_arguments = result("arguments_ignored", "0\n7\n3 4\n", u8"y=7 0j");
     with_arguments.arguments = {"--help", "9"};

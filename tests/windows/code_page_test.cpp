@@ -48,7 +48,8 @@ TEST(CodePageTest, EveryHighByteIsShownAsWindowsReadsIt)
 {
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
         const std::string input = std::string("0\n") + static_cast<char>(byte) + "\n";
-        ScriptedInput scripted(input, false);
+        Script script{input};
+        AnswerReader scripted{read_script, &script};
         std::ostringstream out;
         std::ostringstream err;
         run_dialogue(scripted, out, err,

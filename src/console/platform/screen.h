@@ -6,21 +6,14 @@
 #include <cstddef>
 #include <iosfwd>
 
-// Converts length bytes of program text into the bytes that a file, a pipe or a terminal receives.
-// Both encodings have one byte per character wherever a conversion happens, so converted
-// receives exactly length bytes.
-void convert_to_console_encoding(const char* text, std::size_t length, char* converted);
+// Writes length bytes of program text, at most kMostProgramTextBytes, as what out is shown on
+// takes it: a POSIX terminal or file the bytes as they are; a Windows console UTF-16, a file or
+// a pipe code page 866. A write that fails leaves out failed.
+inline constexpr std::size_t kMostProgramTextBytes = 128;
+void write_program_text(std::ostream& out, const char* text, std::size_t length);
 
-// The most bytes of program text that write_to_console takes at once.
-inline constexpr std::size_t kConsoleWriteBytes = 128;
-
-// Writes length bytes of program text, at most kConsoleWriteBytes, straight to the console where
-// out is a standard stream shown on one that takes text its own way; false, having written
-// nothing, where the text is to go through out, converted, instead.
-bool write_to_console(std::ostream& out, const char* text, std::size_t length);
-
-// Whether out can show the character, and writes it: a terminal or a console shows any; a file
-// or a pipe written in a code page only what that code page holds.
+// Whether out can show the character as itself, and writing it: a terminal or a console shows
+// any; a file or a pipe written in code page 866 ASCII and the Russian alphabet.
 bool can_show_character(std::ostream& out, char32_t code);
 void write_character(std::ostream& out, char32_t code);
 

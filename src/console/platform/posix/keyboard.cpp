@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "console/platform/keyboard.h"
 
@@ -40,28 +41,16 @@ volatile std::sig_atomic_t g_reapply_on_continue = 0;
 // The request for a key has its line end: a signal that ended or stopped the wait wrote it.
 volatile std::sig_atomic_t g_request_line_ended = 0;
 
-// Called from the handlers alone, whose mask blocks SIGTTOU among the other handled signals: a
-// job in the background that touches the terminal is stopped with SIGTTOU, and so would be a
-// handler restoring it, and the program could then not end until brought to the foreground.
-void set_terminal_from_handler(const termios& settings)
-{
-    tcsetattr(g_terminal, TCSANOW, &settings);
-}
-
 bool same_settings(const termios& a, const termios& b)
 {
-    if (a.c_iflag != b.c_iflag || a.c_oflag != b.c_oflag || a.c_cflag != b.c_cflag ||
-        a.c_lflag != b.c_lflag) {
-        return false;
-    }
-    for (std::size_t i = 0; i < NCCS; ++i) {
-        if (a.c_cc[i] != b.c_cc[i]) {
-            return false;
-        }
-    }
-    return true;
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
+// Set from the handlers alone, whose mask blocks SIGTTOU among the other handled signals: a job in
+// the background that touches the terminal is stopped with SIGTTOU, and so would be a handler
+// restoring it, and the program could then not end until brought to the foreground.
+//
 // In the foreground the terminal is the program's own. In the background it belongs to the
 // shell or another job, whose settings are left alone: only the wait's own, still there because
 // the program was stopped by a signal it cannot catch (SIGSTOP) under a shell that repairs
@@ -74,7 +63,7 @@ void give_terminal_back()
     termios now{};
     if (tcgetpgrp(g_terminal) == getpgrp() ||
         (tcgetattr(g_terminal, &now) == 0 && same_settings(now, g_wait_settings))) {
-        set_terminal_from_handler(g_saved_settings);
+        tcsetattr(g_terminal, TCSANOW, &g_saved_settings);
     }
     g_restore_needed = 0;
 }
@@ -104,20 +93,17 @@ void take_default_action(int signal_number, struct sigaction* ours)
 // ends (with a core dump where that is the default) as the sender meant.
 void restore_and_end(int signal_number)
 {
-    const int saved_errno = errno;
     g_reapply_on_continue = 0;
     give_terminal_back();
     end_request_line();
     take_default_action(signal_number, nullptr);
     static_cast<void>(std::raise(signal_number));
-    errno = saved_errno;
 }
 
 // As less and vim do: the shell gets its settings back before the program stops, and the
 // continue signal puts the wait's own back if the program is then in the foreground.
 void restore_and_stop(int signal_number)
 {
-    const int saved_errno = errno;
     give_terminal_back();
     end_request_line();
     struct sigaction ours {};
@@ -129,72 +115,74 @@ void restore_and_stop(int signal_number)
     sigprocmask(SIG_UNBLOCK, &this_signal, nullptr);  // stops here until continued
     sigprocmask(SIG_BLOCK, &this_signal, nullptr);
     sigaction(signal_number, &ours, nullptr);
-    errno = saved_errno;
 }
 
 // After a stop and 'fg' the wait needs its settings again, as a full-screen program redraws. In
 // the background the terminal belongs to another job: nothing is touched, so that 'kill %1'
 // (SIGTERM, then SIGCONT) ends the program at once.
-void reapply_wait_settings(int /*signal_number*/)
+void reapply_wait_settings()
 {
-    const int saved_errno = errno;
     if (g_reapply_on_continue != 0 && tcgetpgrp(g_terminal) == getpgrp()) {
         g_restore_needed = 1;
-        set_terminal_from_handler(g_wait_settings);
+        tcsetattr(g_terminal, TCSANOW, &g_wait_settings);
     }
-    errno = saved_errno;
 }
-
-using SignalHandler = void (*)(int);
-
-struct WaitSignal {
-    int number;
-    SignalHandler handler;
-};
 
 // The signals the wait takes care of: those whose default action ends the process, as signal(7)
 // and POSIX list them, so that whichever ends it the terminal is not left without echo; those
 // whose default action stops it, given the terminal back first; and the continue signal. Those
 // that only some systems have are asked for by name. SIGIO is named only as SIGPOLL, POSIX's
 // name for it: where the two differ (the BSDs, macOS), SIGIO is ignored by default. The faults
-// among them would come from the program itself.
-constexpr WaitSignal kWaitSignals[] = {
-    {SIGHUP, restore_and_end},        {SIGINT, restore_and_end},   {SIGQUIT, restore_and_end},
-    {SIGILL, restore_and_end},        {SIGTRAP, restore_and_end},  {SIGABRT, restore_and_end},
-    {SIGBUS, restore_and_end},        {SIGFPE, restore_and_end},   {SIGUSR1, restore_and_end},
-    {SIGSEGV, restore_and_end},       {SIGUSR2, restore_and_end},  {SIGPIPE, restore_and_end},
-    {SIGALRM, restore_and_end},       {SIGTERM, restore_and_end},  {SIGXCPU, restore_and_end},
-    {SIGVTALRM, restore_and_end},     {SIGPROF, restore_and_end},  {SIGXFSZ, restore_and_end},
-    {SIGSYS, restore_and_end},
+// among them would come from the program itself. The real-time signals, as the system numbers
+// them, end the process too.
+constexpr int kWaitSignals[] = {
+    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,  SIGFPE,
+    SIGUSR1,   SIGSEGV, SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGVTALRM,
+    SIGPROF,   SIGXFSZ, SIGSYS,  SIGTSTP, SIGTTIN, SIGTTOU, SIGCONT,
 #ifdef SIGPOLL
-    {SIGPOLL, restore_and_end},
+    SIGPOLL,
 #endif
 #ifdef SIGSTKFLT
-    {SIGSTKFLT, restore_and_end},
+    SIGSTKFLT,
 #endif
 #ifdef SIGPWR
-    {SIGPWR, restore_and_end},
+    SIGPWR,
 #endif
 #ifdef SIGEMT
-    {SIGEMT, restore_and_end},
+    SIGEMT,
 #endif
 #ifdef SIGLOST
-    {SIGLOST, restore_and_end},
+    SIGLOST,
 #endif
-    {SIGTSTP, restore_and_stop},      {SIGTTIN, restore_and_stop}, {SIGTTOU, restore_and_stop},
-    {SIGCONT, reapply_wait_settings},
 };
 
-// Every signal of the table, and the real-time signals as the system numbers them, which end
-// the process too.
+bool stops(int signal_number)
+{
+    return signal_number == SIGTSTP || signal_number == SIGTTIN || signal_number == SIGTTOU;
+}
+
+// The one handler of them all; the code it interrupted finds errno as it left it.
+void on_wait_signal(int signal_number)
+{
+    const int saved_errno = errno;
+    if (signal_number == SIGCONT) {
+        reapply_wait_settings();
+    } else if (stops(signal_number)) {
+        restore_and_stop(signal_number);
+    } else {
+        restore_and_end(signal_number);
+    }
+    errno = saved_errno;
+}
+
 template <typename Visit> void for_each_wait_signal(Visit visit)
 {
-    for (const WaitSignal& signal : kWaitSignals) {
-        visit(signal.number, signal.handler);
+    for (const int number : kWaitSignals) {
+        visit(number);
     }
 #ifdef SIGRTMIN
     for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
-        visit(number, restore_and_end);
+        visit(number);
     }
 #endif
 }
@@ -208,25 +196,25 @@ void install_handlers(PreviousActions& previous)
     // is stopped by SIGTTOU while it sets the terminal.
     sigset_t all{};
     sigemptyset(&all);
-    for_each_wait_signal([&](int number, SignalHandler) { sigaddset(&all, number); });
-    for_each_wait_signal([&](int number, SignalHandler handler) {
+    for_each_wait_signal([&](int number) { sigaddset(&all, number); });
+    for_each_wait_signal([&](int number) {
         // A signal the caller chose to ignore (nohup, a shell's trap '') stays ignored.
         if (sigaction(number, nullptr, &previous[number]) != 0 ||
             previous[number].sa_handler == SIG_IGN) {
             return;
         }
         struct sigaction action {};
-        action.sa_handler = handler;
+        action.sa_handler = on_wait_signal;
         action.sa_mask = all;
-        action.sa_flags = handler == restore_and_end ? 0 : SA_RESTART;
+        // an ending signal's handler returns only to end the process
+        action.sa_flags = number == SIGCONT || stops(number) ? SA_RESTART : 0;
         sigaction(number, &action, nullptr);
     });
 }
 
 void restore_handlers(const PreviousActions& previous)
 {
-    for_each_wait_signal(
-        [&](int number, SignalHandler) { sigaction(number, &previous[number], nullptr); });
+    for_each_wait_signal([&](int number) { sigaction(number, &previous[number], nullptr); });
 }
 
 // As a shell does when it starts: a job in the background stops until it is brought to the

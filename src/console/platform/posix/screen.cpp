@@ -3,21 +3,13 @@
 
 #include <unistd.h>
 
-#include <cstring>
 #include <ostream>
 
-#include "console/characters.h"
 #include "console/platform/screen.h"
 
-void convert_to_console_encoding(const char* text, std::size_t length, char* converted)
+void write_program_text(std::ostream& out, const char* text, std::size_t length)
 {
-    std::memcpy(converted, text, length);
-}
-
-// A terminal takes the same bytes as a file.
-bool write_to_console(std::ostream& /*out*/, const char* /*text*/, std::size_t /*length*/)
-{
-    return false;
+    out.write(text, static_cast<std::streamsize>(length));
 }
 
 bool can_show_character(std::ostream& /*out*/, char32_t /*code*/)
@@ -28,7 +20,19 @@ bool can_show_character(std::ostream& /*out*/, char32_t /*code*/)
 void write_character(std::ostream& out, char32_t code)
 {
     char utf8[4];
-    out.write(utf8, static_cast<std::streamsize>(to_utf8(code, utf8)));
+    std::size_t length = 1;
+    if (code < 0x80) {
+        utf8[0] = static_cast<char>(code);
+    } else {
+        // the lead byte's marks and the first bits, then six bits in each byte after it
+        length = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+        constexpr unsigned char kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
+        for (std::size_t i = length - 1; i > 0; --i, code >>= 6U) {
+            utf8[i] = static_cast<char>(0x80U | (code & 0x3FU));
+        }
+        utf8[0] = static_cast<char>(kLeadMarks[length] | code);
+    }
+    out.write(utf8, static_cast<std::streamsize>(length));
 }
 
 bool standard_output_is_terminal()
