@@ -73,32 +73,32 @@ std::size_t utf8_character(std::string_view bytes, char32_t& code)
     return well_formed ? length : 0;
 }
 
-bool is_utf8(std::string_view bytes)
+// The word as UTF-8, a byte that starts no character kept as a byte; or as code page 1251, a
+// byte that stands for none kept as a byte. False where a byte starts no UTF-8 character.
+bool decode(std::string_view word, bool in_code_page_1251, Character* characters,
+            std::size_t& count)
 {
-    char32_t code = 0;
-    for (std::size_t length = 0; !bytes.empty(); bytes.remove_prefix(length)) {
-        length = utf8_character(bytes, code);
-        if (length == 0) {
-            return false;
-        }
+    bool utf8 = true;
+    for (count = 0; !word.empty(); ++count) {
+        const auto byte = static_cast<unsigned char>(word[0]);
+        char32_t code = in_code_page_1251 ? from_code_page_1251(byte) : 0;
+        const std::size_t length = in_code_page_1251 ? 1 : utf8_character(word, code);
+        utf8 = utf8 && length > 0;
+        const bool no_character = length == 0 || (code == 0 && byte != 0);
+        characters[count] = no_character ? Character{byte, true} : Character{code, false};
+        word.remove_prefix(std::max<std::size_t>(length, 1));
     }
-    return true;
+    return utf8;
 }
 
 }  // namespace
 
 std::size_t decode_word(std::string_view word, Character* characters)
 {
-    const bool legacy = kProgramTextEncoding == TextEncoding::kCodePage1251 && !is_utf8(word);
     std::size_t count = 0;
-    while (!word.empty()) {
-        const auto byte = static_cast<unsigned char>(word[0]);
-        char32_t code = legacy ? from_code_page_1251(byte) : 0;
-        std::size_t length = legacy ? 1 : utf8_character(word, code);
-        characters[count++] = length == 0 || (legacy && code == 0 && byte != 0)
-                                  ? Character{byte, true}
-                                  : Character{code, false};
-        word.remove_prefix(std::max<std::size_t>(length, 1));
+    if (!decode(word, false, characters, count) &&
+        kProgramTextEncoding == TextEncoding::kCodePage1251) {
+        decode(word, true, characters, count);
     }
     return count;
 }
