@@ -59,7 +59,8 @@ char ascii_of(const Character& character)
 {
     const StandIn* stand_in = stand_in_for(character);
     if (stand_in == nullptr || stand_in->ascii == 0) {
-        return !character.is_byte && character.code < 0x80 ? static_cast<char>(character.code) : 0;
+        return !character.is_byte && character.code < 0x80 ? static_cast<char>(character.code)
+                                                           : '\0';
     }
     const char32_t in_order = stand_in->kind == kWide ? character.code - stand_in->first : 0;
     return static_cast<char>(static_cast<char32_t>(stand_in->ascii) + in_order);
@@ -308,7 +309,7 @@ Slip find_slip(std::string_view word, std::span<const Character> characters, Ans
     if (too_long) {
         return hint(kTooLongHint);
     }
-    const std::size_t escape = word.find("\x1b");
+    const std::size_t escape = word.find('\x1b');
     if (escape != std::string_view::npos && escape + 2 < word.size() &&
         (word[escape + 1] == '[' || word[escape + 1] == 'O')) {
         const Slip slip = key_slip(word.substr(escape));

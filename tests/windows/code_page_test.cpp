@@ -29,7 +29,8 @@ std::string shown(char byte)
     if (MultiByteToWideChar(1251, MB_ERR_INVALID_CHARS, word, 1, &character, 1) != 1 ||
         (character >= 0x80 && character <= 0x9F)) {
         char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(byte));
+        static_cast<void>(
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(byte)));
         return escaped;
     }
     const bool russian_letter =
@@ -40,7 +41,8 @@ std::string shown(char byte)
         return {letter};
     }
     char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(character));
+    static_cast<void>(
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(character)));
     return escaped;
 }
 
