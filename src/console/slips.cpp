@@ -54,13 +54,13 @@ const StandIn* stand_in_for(const Character& character)
     return found == std::end(kStandIns) ? nullptr : found;
 }
 
-// The ASCII a character stands for, itself where it is ASCII; 0 where none.
+// The ASCII a character stands for, itself where it is ASCII (a byte that stands for no
+// character is never one); 0 where none.
 char ascii_of(const Character& character)
 {
     const StandIn* stand_in = stand_in_for(character);
     if (stand_in == nullptr || stand_in->ascii == 0) {
-        return !character.is_byte && character.code < 0x80 ? static_cast<char>(character.code)
-                                                           : '\0';
+        return character.code < 0x80 ? static_cast<char>(character.code) : '\0';
     }
     const char32_t in_order = stand_in->kind == kWide ? character.code - stand_in->first : 0;
     return static_cast<char>(static_cast<char32_t>(stand_in->ascii) + in_order);
@@ -230,7 +230,7 @@ Slip imaginary_slip(std::string_view word, Answer answer)
                real_part.size() + 1 + imaginary.size() <= sizeof meant) {
         std::size_t length = real_part.copy(meant, sizeof meant);
         meant[length++] = ' ';
-        length += imaginary.copy(meant + length, sizeof meant - length);
+        length += imaginary.copy(meant + length, imaginary.size());
         read_as_meant({meant, length}, answer, slip);
     }
     return slip;
@@ -271,13 +271,10 @@ char lower_case(char c)
 
 bool is_infinity_or_nan(std::string_view word)
 {
-    char lower[9];
-    if (word.size() > sizeof lower) {
-        return false;
-    }
-    const std::string_view lowered(lower,
-                                   std::transform(word.begin(), word.end(), lower, lower_case));
-    return lowered == "inf" || lowered == "infinity" || lowered == "nan";
+    const auto named = [&](std::string_view name) {
+        return std::ranges::equal(word, name, {}, lower_case);
+    };
+    return named("inf") || named("infinity") || named("nan");
 }
 
 bool has_letter_but_e(std::string_view word)

@@ -516,6 +516,13 @@ TEST(KeyTest, EveryKeyOfEveryTerminalIsNamed)
         }
     }
     EXPECT_GE(sequences, 100U);
+    // and what no key sends is named as none: VT220's gaps between F5, F10 and F11, numbers
+    // beyond F12, Shift+Tab (terminfo's kcbt), and finals that name no key
+    for (const char* sequence :
+         {"\x1b[~", "\x1b[16~", "\x1b[22~", "\x1b[25~", "\x1b[9~", "\x1b[[F", "\x1bOZ", "\x1b[Z"}) {
+        EXPECT_FALSE(refuse(std::string("1") + sequence + "5").hint.starts_with("Нажата"))
+            << sequence + 1;
+    }
 }
 
 // Every line that a transcript expects on standard error fits an 80-column console.
