@@ -289,10 +289,10 @@ bool has_letter_but_e(std::string_view word)
 bool is_answer(std::string_view word, Answer answer)
 {
     if (answer == Answer::kOrder) {
-        std::int32_t order = 0;
+        std::int32_t order{};
         return parse_integer(word, order) && order >= 0 && order < kMaxCoefficients;
     }
-    float number = 0;
+    float number{};
     return parse_single(word, number);
 }
 
