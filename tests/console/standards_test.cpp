@@ -224,6 +224,7 @@ TEST(UnicodeTest, EveryCharacterIsShownOrEscapedAsItsCategorySays)
         ++walked;
     });
     EXPECT_EQ(walked, kCodePoints - 0x800 - 6);
+    RecordProperty("characters", static_cast<int>(walked));
 }
 
 // The columns a terminal gives a character: two where East Asian Width makes it wide, as wcwidth
@@ -238,12 +239,14 @@ int character_columns(char32_t code)
 TEST(UnicodeTest, EveryShownWordFitsThirtyTwoColumns)
 {
     const Database& data = database();
+    int walked = 0;
     for_each_character([&](char32_t code) {
         const int columns = character_columns(code);
         const bool digit = code >= '0' && code <= '9';  // forty of them are a number
         if (shown(code) != utf8(code) || columns < 0 || data.newer_than_program[code] || digit) {
             return;
         }
+        ++walked;
         std::string word;
         for (int i = 0; i < 40; ++i) {
             word += utf8(code);
@@ -258,6 +261,7 @@ TEST(UnicodeTest, EveryShownWordFitsThirtyTwoColumns)
             EXPECT_EQ(kept, 32U) << "U+" << std::hex << static_cast<unsigned>(code);
         }
     });
+    RecordProperty("characters", walked);
 }
 
 // The character that the C library's UTF-8 decoder finds at the start of bytes, and how many
@@ -349,6 +353,7 @@ TEST(UnicodeTest, BytesAreDecodedAsTheSystemDecodesUtf8)
                           << "', not '" << expected << "'";
         }
     }
+    RecordProperty("words", static_cast<int>(words.size()));
 }
 
 // A class of characters from the database, each put into a word, and the hint with the reading
@@ -516,6 +521,7 @@ TEST(KeyTest, EveryKeyOfEveryTerminalIsNamed)
         }
     }
     EXPECT_GE(sequences, 100U);
+    RecordProperty("sequences", static_cast<int>(sequences));
     // and what no key sends is named as none, but as the word's letters: VT220's gaps between F5,
     // F10 and F11, numbers beyond F12, Shift+Tab (terminfo's kcbt), and finals that name no key
     for (const auto& [sequence, has_letter] : {std::pair{"\x1b[~", false},
