@@ -11,9 +11,10 @@ if(NOT top_heading OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION
         "'horner ${PROJECT_VERSION} (${HORNER_RELEASE_DATE})'")
 endif()
 
-# A date YYYY-MM-DD as a Debian changelog dates an entry, RFC 2822 at noon UTC; the day of the
-# week by Sakamoto's method.
-function(horner_date_rfc2822 date out_var)
+# A date YYYY-MM-DD as a Debian changelog dates an entry, RFC 2822 at noon UTC, or an hour later
+# for each earlier release of the same day, so that every entry is newer than the one before it;
+# the day of the week by Sakamoto's method.
+function(horner_date_rfc2822 date earlier_that_day out_var)
     string(REGEX MATCH "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$" valid "${date}")
     if(NOT valid)
         message(FATAL_ERROR "a date must be YYYY-MM-DD, not '${date}'")
@@ -35,7 +36,9 @@ function(horner_date_rfc2822 date out_var)
     list(GET weekday_names ${weekday} weekday_name)
     set(month_names Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
     list(GET month_names ${month_index} month_name)
-    set(${out_var} "${weekday_name}, ${day_digits} ${month_name} ${year} 12:00:00 +0000" PARENT_SCOPE)
+    math(EXPR hour "12 + ${earlier_that_day}")
+    set(${out_var} "${weekday_name}, ${day_digits} ${month_name} ${year} ${hour}:00:00 +0000"
+        PARENT_SCOPE)
 endfunction()
 
 function(horner_debian_changelog maintainer out_file)
@@ -58,7 +61,9 @@ function(horner_debian_changelog maintainer out_file)
         string(SUBSTRING "${rest}" 0 ${entry_length} entry)
         string(SUBSTRING "${rest}" ${entry_length} -1 rest)
         string(STRIP "${entry}" entry)
-        horner_date_rfc2822(${date} rfc2822)
+        string(REGEX MATCHALL "\\(${date}\\)\n" same_day "${rest}")
+        list(LENGTH same_day earlier_that_day)
+        horner_date_rfc2822(${date} ${earlier_that_day} rfc2822)
         string(APPEND debian "horner (${version}) unstable; urgency=medium\n\n  ${entry}\n\n"
             " -- ${maintainer}  ${rfc2822}\n\n")
     endforeach()

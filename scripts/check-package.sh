@@ -16,10 +16,12 @@ fail() { echo "check-package: $*" >&2; exit 1; }
 version=$(sed -n 's/^project(horner VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
 date=$(sed -n 's/^set(HORNER_RELEASE_DATE "\(.*\)")$/\1/p' CMakeLists.txt)
 [ -n "$version" ] && [ -n "$date" ] || fail "no version or release date in CMakeLists.txt"
-rfc2822=$(LC_ALL=C date -u -d "$date 12:00" '+%a, %d %b %Y %H:%M:%S +0000')
+# Noon UTC of the release date, an hour later for each earlier release of the same day.
+hour=$((11 + $(grep -c "^horner [^ ]* ($date)\$" CHANGELOG)))
+rfc2822=$(LC_ALL=C date -u -d "$date $hour:00" '+%a, %d %b %Y %H:%M:%S +0000')
 epoch=$(sed -n 's/^set(HORNER_RELEASE_EPOCH \([0-9]*\))$/\1/p' CMakeLists.txt)
-[ "$epoch" = "$(date -u -d "$date 12:00" +%s)" ] ||
-    fail "HORNER_RELEASE_EPOCH is '$epoch', not noon UTC of $date: $(date -u -d "$date 12:00" +%s)"
+[ "$epoch" = "$(date -u -d "$date $hour:00" +%s)" ] ||
+    fail "HORNER_RELEASE_EPOCH is '$epoch', not $hour:00 UTC of $date: $(date -u -d "$date $hour:00" +%s)"
 # The artefact of this release, named with its version (PATTERN with the version for %s); an
 # artefact of another version beside it is not looked at.
 artefact() {
