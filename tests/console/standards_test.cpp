@@ -19,6 +19,7 @@
 #include <ostream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +74,13 @@ const Database& database()
         Database d;
         const std::string folder = "/usr/share/unicode/";
         std::ifstream characters(folder + "UnicodeData.txt");
+        std::ifstream widths(folder + "EastAsianWidth.txt");
+        std::ifstream ages(folder + "DerivedAge.txt");
+        if (!characters || !widths || !ages) {
+            throw std::runtime_error("no Unicode character database in " + folder +
+                                     ": scripts/install-deps.sh linux installs Debian's "
+                                     "unicode-data");
+        }
         char32_t range_first = 0;
         for (std::string line; std::getline(characters, line);) {
             const std::vector<std::string> f = fields_of(line);
@@ -89,7 +97,6 @@ const Database& database()
                     static_cast<char32_t>(std::stoul(f[5].substr(7), nullptr, 16));
             }
         }
-        std::ifstream widths(folder + "EastAsianWidth.txt");
         for (std::string line; std::getline(widths, line);) {
             const std::vector<std::string> f = fields_of(line);
             char32_t first = 0;
@@ -99,7 +106,6 @@ const Database& database()
                 std::fill(d.wide.begin() + first, d.wide.begin() + last + 1, true);
             }
         }
-        std::ifstream ages(folder + "DerivedAge.txt");
         for (std::string line; std::getline(ages, line);) {
             const std::vector<std::string> f = fields_of(line);
             char32_t first = 0;
