@@ -2,8 +2,9 @@
 # Prints the runs of code points that an error line shows escaped, from the Unicode character
 # database (Debian's unicode-data): controls (Cc), format and direction marks (Cf), separators
 # (Zs but the ASCII blank, Zl, Zp), surrogates (Cs), private use (Co) and unassigned (Cn). The
-# output is src/console/escaped_runs.inc, a C++ string that src/console/characters.cpp includes:
-# the lengths of the runs from U+0000 on, escaped and shown in turn, in hexadecimal.
+# output is src/console/escaped_runs.inc, the elements of a C++ array that
+# src/console/characters.cpp includes: where each run starts, from U+0000 on, escaped and shown in
+# turn.
 # Usage: scripts/unicode-escaped-runs.pl [UnicodeData.txt] > src/console/escaped_runs.inc
 use strict;
 use warnings;
@@ -23,23 +24,19 @@ while (<$file>) {
     my $hidden = $category =~ /^(Cc|Cf|Cs|Co|Zl|Zp)$/ || ($category eq 'Zs' && $value != 0x20);
     @escaped[$from .. $value] = ($hidden ? 1 : 0) x ($value - $from + 1);
 }
-my @runs;
-my ($state, $length) = (1, 0);
-for my $code (0 .. 0x10FFFF) {
-    if ($escaped[$code] != $state) {
-        push @runs, sprintf('%x', $length);
-        ($state, $length) = ($escaped[$code], 0);
-    }
-    $length++;
+my @starts = (0);
+for my $code (1 .. 0x10FFFF) {
+    push @starts, sprintf('0x%x', $code) if $escaped[$code] != $escaped[$code - 1];
 }
-push @runs, sprintf('%x', $length);
-# Lines of a C++ string within the sources' 100 columns.
+# Lines within the sources' 100 columns.
 my $line = '';
-for my $run (@runs) {
-    if (length($line) + length($run) + 1 > 92) {
-        print "    \"$line\"\n";
+for my $start (@starts) {
+    if (length($line) + length($start) + 1 > 96) {
+        $line =~ s/ $//;
+        print "    $line\n";
         $line = '';
     }
-    $line .= "$run ";
+    $line .= "$start, ";
 }
-print "    \"$line\"\n";
+$line =~ s/ $//;
+print "    $line\n";

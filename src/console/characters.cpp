@@ -1,7 +1,6 @@
 #include "console/characters.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 
 #include "console/platform/code_page_1251.h"
@@ -9,36 +8,12 @@
 
 namespace {
 
-// The code points that an error line shows escaped (see hides_itself), as the lengths of runs
-// from U+0000 on, escaped and shown in turn, in hexadecimal; scripts/unicode-escaped-runs.pl
-// writes them from the Unicode character database of kUnicodeVersion.
-constexpr char kEscapedRuns[] =
+// Where each run of code points starts, from U+0000 on, escaped (see hides_itself) and shown in
+// turn; scripts/unicode-escaped-runs.pl writes them from the Unicode character database of
+// kUnicodeVersion.
+constexpr char32_t kRunStarts[] = {
 #include "console/escaped_runs.inc"
-    ;
-
-// one blank after each run
-constexpr auto kRunCount =
-    static_cast<std::size_t>(std::count(std::begin(kEscapedRuns), std::end(kEscapedRuns), ' '));
-
-// Where each run starts, worked out while the program is compiled.
-constexpr std::array<char32_t, kRunCount> run_starts()
-{
-    std::array<char32_t, kRunCount> starts{};
-    char32_t start = 0;
-    char32_t length = 0;
-    std::size_t run = 0;
-    for (const char c : std::string_view(kEscapedRuns)) {
-        if (c == ' ') {
-            starts[run++] = start;
-            start += length;
-            length = 0;
-        } else {
-            length = length * 16 + static_cast<char32_t>(c <= '9' ? c - '0' : c - 'a' + 10);
-        }
-    }
-    return starts;
-}
-constexpr std::array<char32_t, kRunCount> kRunStarts = run_starts();
+};
 
 // The UTF-8 character at the start of bytes, and how many bytes it takes; 0 where they are no
 // well-formed UTF-8: overlong forms, surrogates and values beyond U+10FFFF are not.
@@ -106,8 +81,8 @@ std::size_t decode_word(std::string_view word, Character* characters)
 bool hides_itself(char32_t code)
 {
     // the last run that starts at or before the code; the runs begin with an escaped one
-    const auto after = std::upper_bound(kRunStarts.begin(), kRunStarts.end(), code);
-    return (after - kRunStarts.begin()) % 2 == 1;
+    const auto* after = std::upper_bound(std::begin(kRunStarts), std::end(kRunStarts), code);
+    return (after - std::begin(kRunStarts)) % 2 == 1;
 }
 
 std::size_t columns_of(char32_t code)

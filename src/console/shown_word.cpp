@@ -1,35 +1,28 @@
 #include "console/shown_word.h"
 
+#include <cstdio>
 #include <ostream>
 
 #include "console/platform/screen.h"
 
 namespace {
 
-// The longest escape, "\U0010ffff".
-constexpr std::size_t kLongestEscape = 10;
-
-// How a character is shown, where not as itself.
+// How a character is shown where not as itself, as long as the longest escape, "\U0010ffff".
 struct Escape {
-    char text[kLongestEscape];
+    char text[11];
     std::size_t length;
 };
 
 Escape escape(const Character& character)
 {
-    constexpr char kHexDigits[] = "0123456789abcdef";
-    Escape escape{{'\\'}, 0};
-    if (character.code == '\\' || character.code == '\'') {
-        escape.text[1] = static_cast<char>(character.code);
-        escape.length = 2;
-        return escape;
+    const unsigned code = character.code;
+    const char* form = character.is_byte ? "\\x%02x" : code > 0xFFFF ? "\\U%08x" : "\\u%04x";
+    if (code == '\\' || code == '\'') {
+        form = "\\%c";
     }
-    const std::size_t digits = character.is_byte ? 2 : character.code > 0xFFFF ? 8 : 4;
-    escape.text[1] = character.is_byte ? 'x' : digits == 8 ? 'U' : 'u';
-    for (std::size_t i = 0; i < digits; ++i) {
-        escape.text[2 + i] = kHexDigits[(character.code >> (4 * (digits - 1 - i))) & 0xFU];
-    }
-    escape.length = 2 + digits;
+    Escape escape{};
+    escape.length =
+        static_cast<std::size_t>(std::snprintf(escape.text, sizeof escape.text, form, code));
     return escape;
 }
 
