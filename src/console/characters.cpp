@@ -1,6 +1,7 @@
 #include "console/characters.h"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 
 #include "console/platform/code_page_1251.h"
@@ -24,14 +25,10 @@ std::size_t utf8_character(std::string_view bytes, char32_t& code)
         code = lead;
         return 1;
     }
-    // the length that the lead byte gives, its own bits of the code, and the least code of that
-    // length, below which the form is overlong
-    const std::size_t length = lead < 0xC0U   ? 0
-                               : lead < 0xE0U ? 2
-                               : lead < 0xF0U ? 3
-                               : lead < 0xF8U ? 4
-                                              : 0;
-    if (length == 0 || bytes.size() < length) {
+    // the length that the lead byte gives, as many as its leading ones; its own bits of the code,
+    // and the least code of that length, below which the form is overlong
+    const auto length = static_cast<std::size_t>(std::countl_one(lead));
+    if (length < 2 || length > 4 || bytes.size() < length) {
         return 0;
     }
     constexpr char32_t kLeastCode[] = {0, 0, 0x80, 0x800, 0x10000};

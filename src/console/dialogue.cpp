@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iostream>
 #include <string_view>
+#include <type_traits>
 
 #include "console/answer_reader.h"
 #include "console/characters.h"
@@ -103,16 +104,6 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     write_line_end(dialogue.err);
 }
 
-bool parse(std::string_view word, std::int32_t& order)
-{
-    return parse_integer(word, order);
-}
-
-bool parse(std::string_view word, float& number)
-{
-    return parse_single(word, number);
-}
-
 // Reads the word that answers a question into number; false, with the reason on the error
 // stream, when the word is not the number asked for. Nothing is read once the output has failed:
 // the questions can no longer be seen, and that is the error reported at the end.
@@ -126,7 +117,11 @@ bool read_answer(Dialogue& dialogue, const Question& question, Number& number)
     Word word;
     const WordRead read = read_word(dialogue.input, word);
     if (read == WordRead::kRead && is_answer(word.view(), question.answer)) {
-        return parse(word.view(), number);
+        if constexpr (std::is_same_v<Number, float>) {
+            return parse_single(word.view(), number);
+        } else {
+            return parse_integer(word.view(), number);
+        }
     }
     report_bad_answer(dialogue, question, read, word);
     return false;

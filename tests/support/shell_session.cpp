@@ -37,15 +37,8 @@ std::string stat_after_name(pid_t process)
 
 const char* shell_name(Shell shell)
 {
-    switch (shell) {
-    case Shell::kBash:
-        return "bash";
-    case Shell::kDash:
-        return "dash";
-    case Shell::kZsh:
-        return "zsh";
-    }
-    return "";
+    constexpr const char* kNames[] = {"bash", "dash", "zsh"};
+    return kNames[static_cast<int>(shell)];
 }
 
 ShellSession::ShellSession(Shell shell) : shell_(shell)
@@ -58,17 +51,12 @@ ShellSession::ShellSession(Shell shell) : shell_(shell)
             const_cast<char*>("TERM=dumb"),         const_cast<char*>("PATH=/usr/bin:/bin"),
             const_cast<char*>("HOME=/nonexistent"), const_cast<char*>("LC_ALL=C.UTF-8"),
             const_cast<char*>(prompt.c_str()),      nullptr};
-        switch (shell) {
-        case Shell::kBash:
-            execle("/bin/bash", "bash", "--norc", "--noprofile", "-i", nullptr, environment);
-            break;
-        case Shell::kDash:
-            execle("/bin/dash", "dash", "-i", nullptr, environment);
-            break;
-        case Shell::kZsh:
-            execle("/bin/zsh", "zsh", "-f", "-i", nullptr, environment);
-            break;
-        }
+        // Each shell's own way to skip its start-up files, then interactive.
+        const char* const arguments[][5] = {{"bash", "--norc", "--noprofile", "-i", nullptr},
+                                            {"dash", "-i", nullptr},
+                                            {"zsh", "-f", "-i", nullptr}};
+        execve((std::string("/bin/") + shell_name(shell)).c_str(),
+               const_cast<char* const*>(arguments[static_cast<int>(shell)]), environment);
         _exit(127);
     }
     EXPECT_TRUE(wait_for_prompt().has_value()) << shell_name(shell) << " showed no prompt";

@@ -282,17 +282,8 @@ bool TerminalSession::signal_pending(int signal_number) const
 
 std::string read_proc(pid_t process, const char* file)
 {
-    const std::string path = "/proc/" + std::to_string(process) + "/" + file;
-    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    std::string text;
-    char chunk[512];
-    for (ssize_t got = 0; descriptor >= 0 && (got = read(descriptor, chunk, sizeof chunk)) > 0;) {
-        text.append(chunk, static_cast<std::size_t>(got));
-    }
-    if (descriptor >= 0) {
-        close(descriptor);
-    }
-    return text;
+    std::ifstream proc("/proc/" + std::to_string(process) + "/" + file);
+    return {std::istreambuf_iterator<char>(proc), {}};
 }
 
 long system_call_of(pid_t process)
