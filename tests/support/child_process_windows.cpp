@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -43,14 +45,8 @@ public:
 
     std::string contents() const
     {
-        std::string bytes;
-        SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
-        char chunk[4096];
-        DWORD got = 0;
-        while (ReadFile(handle_, chunk, sizeof chunk, &got, nullptr) && got > 0) {
-            bytes.append(chunk, got);
-        }
-        return bytes;
+        std::ifstream file(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
     }
 
 private:
