@@ -26,12 +26,12 @@ std::size_t utf8_character(std::string_view bytes, char32_t& code)
         return 1;
     }
     // the length that the lead byte gives, as many as its leading ones; its own bits of the code,
-    // and the least code of that length, below which the form is overlong
+    // and the least code of each length from two on, below which the form is overlong
     const auto length = static_cast<std::size_t>(std::countl_one(lead));
     if (length < 2 || length > 4 || bytes.size() < length) {
         return 0;
     }
-    constexpr char32_t kLeastCode[] = {0, 0, 0x80, 0x800, 0x10000};
+    constexpr char32_t kLeastCode[] = {0x80, 0x800, 0x10000};
     code = lead & (0xFFU >> (length + 1));
     for (std::size_t i = 1; i < length; ++i) {
         const auto tail = static_cast<unsigned char>(bytes[i]);
@@ -41,38 +41,35 @@ std::size_t utf8_character(std::string_view bytes, char32_t& code)
         code = (code << 6U) | (tail & 0x3FU);
     }
     const bool well_formed =
-        code >= kLeastCode[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        code >= kLeastCode[length - 2] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
     return well_formed ? length : 0;
 }
 
 // The word as UTF-8, a byte that starts no character kept as a byte; or as code page 1251, a
-// byte that stands for none kept as a byte. False where a byte starts no UTF-8 character.
-bool decode(std::string_view word, bool in_code_page_1251, Character* characters,
-            std::size_t& count)
+// byte that stands for none kept as a byte. How many characters there are.
+std::size_t decode(std::string_view word, bool in_code_page_1251, Character* characters)
 {
-    bool utf8 = true;
-    for (count = 0; !word.empty(); ++count) {
+    std::size_t count = 0;
+    for (; !word.empty(); ++count) {
         const auto byte = static_cast<unsigned char>(word[0]);
-        char32_t code = in_code_page_1251 ? from_code_page_1251(byte) : 0;
+        char32_t code = from_code_page_1251(byte);
         const std::size_t length = in_code_page_1251 ? 1 : utf8_character(word, code);
-        utf8 = utf8 && length > 0;
         const bool no_character = length == 0 || (code == 0 && byte != 0);
         characters[count] = no_character ? Character{byte, true} : Character{code, false};
         word.remove_prefix(std::max<std::size_t>(length, 1));
     }
-    return utf8;
+    return count;
 }
 
 }  // namespace
 
 std::size_t decode_word(std::string_view word, Character* characters)
 {
-    std::size_t count = 0;
-    if (!decode(word, false, characters, count) &&
-        kProgramTextEncoding == TextEncoding::kCodePage1251) {
-        decode(word, true, characters, count);
-    }
-    return count;
+    const std::size_t count = decode(word, false, characters);
+    const bool utf8 =
+        std::none_of(characters, characters + count, [](const Character& c) { return c.is_byte; });
+    return utf8 || kProgramTextEncoding == TextEncoding::kUtf8 ? count
+                                                               : decode(word, true, characters);
 }
 
 bool hides_itself(char32_t code)

@@ -7,16 +7,17 @@
 
 namespace {
 
-// How a character is shown where not as itself, as long as the longest escape, "\U0010ffff".
+// How a character is shown where not as itself: \xff, \uffff, up to "\U0010ffff".
 struct Escape {
-    char text[11];
+    char text[sizeof "\\U0010ffff"];
     std::size_t length;
 };
 
 Escape escape(const Character& character)
 {
     const unsigned code = character.code;
-    const char* form = character.is_byte ? "\\x%02x" : code > 0xFFFF ? "\\U%08x" : "\\u%04x";
+    // beyond 16 bits, eight digits
+    const char* form = character.is_byte ? "\\x%02x" : code >> 16U != 0 ? "\\U%08x" : "\\u%04x";
     if (code == '\\' || code == '\'') {
         form = "\\%c";
     }
@@ -36,7 +37,7 @@ void write_shown_word(std::ostream& out, std::span<const Character> word)
         const bool as_itself = !character.is_byte && character.code != '\\' &&
                                character.code != '\'' && !hides_itself(character.code) &&
                                can_show_character(out, character.code);
-        const Escape shown = as_itself ? Escape{{}, 0} : escape(character);
+        const Escape shown = escape(character);
         const std::size_t width = as_itself ? columns_of(character.code) : shown.length;
         if (columns + width > kShownWordColumns) {
             out << "...";
