@@ -25,13 +25,14 @@ std::size_t utf8_character(std::string_view bytes, char32_t& code)
         code = lead;
         return 1;
     }
-    // the length that the lead byte gives, as many as its leading ones; its own bits of the code,
-    // and the least code of each length from two on, below which the form is overlong
+    // the length that the lead byte gives, as many as its leading ones, and its own bits of the
+    // code; the least code of that length, below which the form is overlong, is above any that
+    // a continuation byte alone (one leading one) could give
     const auto length = static_cast<std::size_t>(std::countl_one(lead));
-    if (length < 2 || length > 4 || bytes.size() < length) {
+    if (length > 4 || bytes.size() < length) {
         return 0;
     }
-    constexpr char32_t kLeastCode[] = {0x80, 0x800, 0x10000};
+    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
     code = lead & (0xFFU >> (length + 1));
     for (std::size_t i = 1; i < length; ++i) {
         const auto tail = static_cast<unsigned char>(bytes[i]);
@@ -40,8 +41,7 @@ std::size_t utf8_character(std::string_view bytes, char32_t& code)
         }
         code = (code << 6U) | (tail & 0x3FU);
     }
-    const bool well_formed =
-        code >= kLeastCode[length - 2] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+    const bool well_formed = code >= least && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
     return well_formed ? length : 0;
 }
 

@@ -346,9 +346,11 @@ TEST(UnicodeTest, BytesAreDecodedAsTheSystemDecodesUtf8)
             }
         }
     }
-    // The five- and six-byte forms that UTF-8 had before RFC 3629, overlong or beyond U+10FFFF.
-    for (const char* old_form : {"\xF8\x80\x80\x80\x80", "\xF8\x88\x80\x80\x80",
-                                 "\xFC\x80\x80\x80\x80\x80", "\xFC\x84\x80\x80\x80\x80"}) {
+    // The five- and six-byte forms that UTF-8 had before RFC 3629: overlong, U+10000 among them,
+    // or beyond U+10FFFF.
+    for (const char* old_form :
+         {"\xF8\x80\x80\x80\x80", "\xF8\x80\x90\x80\x80", "\xF8\x88\x80\x80\x80",
+          "\xFC\x80\x80\x80\x80\x80", "\xFC\x80\x80\x90\x80\x80", "\xFC\x84\x80\x80\x80\x80"}) {
         words.emplace_back(old_form);
     }
     // Well-formed characters at the ends of each length, and random ones, inside a word.
