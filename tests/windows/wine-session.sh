@@ -22,7 +22,22 @@ case "${1:-}" in
     run)
         shift
         start_server
-        exec "$wine" "$@"
+        # Now and then wine64 fails to start a program at all: it ends at once, before the program
+        # has written a byte (seen once in several runs of 430 programs). Such a start is made once
+        # more; a program that wrote anything has run, and its failure stands.
+        output=$(mktemp)
+        errors=$(mktemp)
+        trap 'rm -f "$output" "$errors"' EXIT
+        for attempt in 1 2; do
+            status=0
+            "$wine" "$@" >"$output" 2>"$errors" || status=$?
+            if [ "$status" -eq 0 ] || [ -s "$output" ] || [ -s "$errors" ]; then
+                break
+            fi
+        done
+        cat "$output"
+        cat "$errors" >&2
+        exit "$status"
         ;;
     stop)
         wineserver -k 2>/dev/null || true
