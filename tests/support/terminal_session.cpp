@@ -280,10 +280,21 @@ bool TerminalSession::signal_pending(int signal_number) const
     return false;
 }
 
+// With read(2), not a stream: libstdc++'s file buffer throws when a read fails, as one does
+// (ESRCH) when the process ends in the middle of it.
 std::string read_proc(pid_t process, const char* file)
 {
-    std::ifstream proc("/proc/" + std::to_string(process) + "/" + file);
-    return {std::istreambuf_iterator<char>(proc), {}};
+    const std::string path = "/proc/" + std::to_string(process) + "/" + file;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string text;
+    char chunk[512];
+    for (ssize_t got = 0; descriptor >= 0 && (got = read(descriptor, chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    if (descriptor >= 0) {
+        close(descriptor);
+    }
+    return text;
 }
 
 long system_call_of(pid_t process)
