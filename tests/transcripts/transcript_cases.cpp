@@ -245,6 +245,9 @@ std::vector<TranscriptCase> make_cases()
         // Only the very first bytes of the input can be a byte-order mark.
         bad_coefficient("byte_order_mark_inside", "1\n" + kByteOrderMark + "2 3\n1 1",
                         refused(u8"\\ufeff2", coefficient(u8"a0"), kNotAsciiHint)),
+        bad_coefficient("utf16_mark_inside", "0\n\xFF\xFE\n",
+                        platform_text(refused(u8"\\xff\\xfe", coefficient(u8"a0"), kNotAsciiHint),
+                                      refused(u8"яю", coefficient(u8"a0"), kLetterHint))),
         // Arrow keys and a Backspace in a file reach the word as characters; none reaches the
         // terminal as a control again.
         bad_coefficient(
