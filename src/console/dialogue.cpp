@@ -7,7 +7,6 @@
 
 #include "console/answer_reader.h"
 #include "console/characters.h"
-#include "console/console_text.h"
 #include "console/numbers.h"
 #include "console/platform/keyboard.h"
 #include "console/platform/screen.h"
@@ -34,14 +33,14 @@ struct Question {
 
 void write_line(std::ostream& out, const char* message)
 {
-    write_console_text(out, message);
+    write_program_text(out, message);
     write_line_end(out);
 }
 
 // The prompt is on the screen, and its answer is waited for from here on.
 void write_prompt(Dialogue& dialogue, const char* prompt)
 {
-    write_console_text(dialogue.out, prompt);
+    write_program_text(dialogue.out, prompt);
     start_answer(dialogue.input);
 }
 
@@ -55,7 +54,7 @@ void start_error_line(const Dialogue& dialogue)
     if (dialogue.console.errors_on_terminal && !line_ended_by_user) {
         write_line_end(dialogue.err);
     }
-    write_console_text(dialogue.err, kErrorStart);
+    write_program_text(dialogue.err, kErrorStart);
 }
 
 void report_bad_answer(const Dialogue& dialogue, const Question& question, WordRead read,
@@ -70,17 +69,17 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     Character characters[kLongestWord + 1];
     const std::span<const Character> decoded(characters, decode_word(word.view(), characters));
     if (read == WordRead::kEnded) {
-        write_console_text(dialogue.err, kInputEnded);
+        write_program_text(dialogue.err, kInputEnded);
     } else {
-        write_console_text(dialogue.err, kWordRefused);
+        write_program_text(dialogue.err, kWordRefused);
         write_shown_word(dialogue.err, decoded);
         write_line(dialogue.err, kWordRefusedEnd);
-        write_console_text(dialogue.err, kExpectedStart);
+        write_program_text(dialogue.err, kExpectedStart);
     }
-    write_console_text(dialogue.err, question.expected);
+    write_program_text(dialogue.err, question.expected);
     dialogue.err << question.name;
     if (question.answer != Answer::kOrder && read != WordRead::kEnded) {
-        write_console_text(dialogue.err, kSingleNumberExpected);
+        write_program_text(dialogue.err, kSingleNumberExpected);
     }
     write_line_end(dialogue.err);
     if (read == WordRead::kEnded) {
@@ -91,15 +90,15 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     if (slip.hint[0] == '\0') {
         return;
     }
-    write_console_text(dialogue.err, slip.hint);
+    write_program_text(dialogue.err, slip.hint);
     if (slip.key != nullptr) {
-        write_console_text(dialogue.err, slip.key);
+        write_program_text(dialogue.err, slip.key);
     } else if (slip.text_length > 0) {
-        write_console_text(dialogue.err, kReadingStart);
+        write_program_text(dialogue.err, kReadingStart);
     }
     dialogue.err.write(slip.text, static_cast<std::streamsize>(slip.text_length));
     if (slip.key != nullptr) {
-        write_console_text(dialogue.err, kKeyHintEnd);
+        write_program_text(dialogue.err, kKeyHintEnd);
     }
     write_line_end(dialogue.err);
 }
@@ -170,7 +169,7 @@ void write_part(std::ostream& out, float part)
 // inf or nan, a line on the error stream says so.
 void write_result(const Dialogue& dialogue, ComplexValue result)
 {
-    write_console_text(dialogue.out, kValueLabel);
+    write_program_text(dialogue.out, kValueLabel);
     dialogue.out << "y=";
     write_part(dialogue.out, result.re);
     dialogue.out << " ";
@@ -214,11 +213,11 @@ int run_dialogue(AnswerReader& input, std::ostream& out, std::ostream& err,
         status = kExitDone;
     }
 
-    write_console_text(out, kPressAnyKey);
+    write_program_text(out, kPressAnyKey);
     // The request stands on the screen, cursor behind it, during the wait; if it could not be
     // written, neither could the result, and nobody is there to press a key.
     if (!out.flush()) {
-        write_console_text(err, kErrorStart);
+        write_program_text(err, kErrorStart);
         write_line(err, kOutputUnwritable);
         return kExitOutputFailed;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Every Cyrillic text of the dialogue, in one place, as UTF-8; program_text turns each into the
-// bytes this build holds (code page 1251 on Windows), and write_console_text writes it as the
+// bytes this build holds (code page 1251 on Windows), and write_program_text writes it as the
 // console shows it.
 
 #include "console/program_text.h"

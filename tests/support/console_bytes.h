@@ -10,7 +10,7 @@
 // A text as the program holds it: UTF-8 on POSIX systems, code page 1251 on Windows.
 std::string program_bytes(std::u8string_view text);
 
-// A text as write_console_text puts it on a stream: UTF-8, or code page 866 on Windows.
+// A text as write_program_text puts it on a stream: UTF-8, or code page 866 on Windows.
 std::string console_text(std::u8string_view text);
 
 // What a process writes to a redirected standard stream: the console text with the platform's

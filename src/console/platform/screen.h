@@ -3,14 +3,19 @@
 // How the program's text reaches the screen, a file or a pipe: the part of the platform layer
 // that writes. One source file per platform implements it.
 
-#include <cstddef>
-#include <iosfwd>
+#include <ostream>
 
-// Writes length bytes of program text, at most kMostProgramTextBytes, as what out is shown on
-// takes it: a POSIX terminal or file the bytes as they are; a Windows console UTF-16, a file or
-// a pipe code page 866. A write that fails leaves out failed.
-inline constexpr std::size_t kMostProgramTextBytes = 128;
-void write_program_text(std::ostream& out, const char* text, std::size_t length);
+// Writes a NUL-terminated program text, without a line end and without flushing, as what out is
+// shown on takes it: a POSIX terminal or file the bytes as they are; a Windows console UTF-16, a
+// file or a pipe code page 866. A write that fails leaves out failed.
+void write_program_text(std::ostream& out, const char* text);
+
+// Ends the line and flushes, so that every finished line is on the screen at once.
+inline void write_line_end(std::ostream& out)
+{
+    out.put('\n');
+    out.flush();
+}
 
 // Whether out can show the character as itself, and writing it: a terminal or a console shows
 // any; a file or a pipe written in code page 866 ASCII and the Russian alphabet.

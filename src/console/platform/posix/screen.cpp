@@ -7,9 +7,9 @@
 
 #include "console/platform/screen.h"
 
-void write_program_text(std::ostream& out, const char* text, std::size_t length)
+void write_program_text(std::ostream& out, const char* text)
 {
-    out.write(text, static_cast<std::streamsize>(length));
+    out << text;
 }
 
 bool can_show_character(std::ostream& /*out*/, char32_t /*code*/)

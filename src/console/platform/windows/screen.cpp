@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <iostream>
+#include <iterator>
 
 #include "console/platform/code_page_1251.h"
 #include "console/platform/screen.h"
@@ -50,21 +53,26 @@ void write_to_console(std::ostream& out, HANDLE console, const wchar_t* units, D
 
 }  // namespace
 
-void write_program_text(std::ostream& out, const char* text, std::size_t length)
+void write_program_text(std::ostream& out, const char* text)
 {
-    wchar_t wide[kMostProgramTextBytes];
-    char narrow[kMostProgramTextBytes];
-    length = length < kMostProgramTextBytes ? length : kMostProgramTextBytes;
-    for (std::size_t i = 0; i < length; ++i) {
-        const char32_t code = from_code_page_1251(static_cast<unsigned char>(text[i]));
-        wide[i] = static_cast<wchar_t>(code);
-        narrow[i] = to_code_page_866(code);
-    }
     const HANDLE console = console_behind(out);
-    if (console != nullptr) {
-        write_to_console(out, console, wide, static_cast<DWORD>(length));
-    } else {
-        out.write(narrow, static_cast<std::streamsize>(length));
+    // a piece at a time, so that a text of any length fits the buffers
+    for (std::size_t length = std::strlen(text); length > 0;) {
+        wchar_t wide[128];
+        char narrow[128];
+        const std::size_t piece = std::min(length, std::size(wide));
+        for (std::size_t i = 0; i < piece; ++i) {
+            const char32_t code = from_code_page_1251(static_cast<unsigned char>(text[i]));
+            wide[i] = static_cast<wchar_t>(code);
+            narrow[i] = to_code_page_866(code);
+        }
+        if (console != nullptr) {
+            write_to_console(out, console, wide, static_cast<DWORD>(piece));
+        } else {
+            out.write(narrow, static_cast<std::streamsize>(piece));
+        }
+        text += piece;
+        length -= piece;
     }
 }
 

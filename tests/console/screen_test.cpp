@@ -1,4 +1,4 @@
-#include "console/console_text.h"
+#include "console/platform/screen.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ std::ostream& operator<<(std::ostream& out, const TextCase& c)
     return out << c.name;
 }
 
-// Longer than the conversion buffer, and with a letter across its edge.
+// Longer than the buffer a Windows build converts it in.
 std::u8string long_message()
 {
     std::u8string message(99, u8'x');
@@ -84,15 +84,15 @@ const TextCase kCases[] = {
     {"longer_than_buffer_written_whole", {kLongMessage}, true, kLongMessage + u8"\n"},
 };
 
-class ConsoleTextTest : public testing::TestWithParam<TextCase> {};
+class ScreenTest : public testing::TestWithParam<TextCase> {};
 
-TEST_P(ConsoleTextTest, WritesConvertedText)
+TEST_P(ScreenTest, WritesConvertedText)
 {
     const TextCase& c = GetParam();
     DeliveryBuffer screen;
     std::ostream out(&screen);
     for (const std::u8string& message : c.messages) {
-        write_console_text(out, program_bytes(message).c_str());
+        write_program_text(out, program_bytes(message).c_str());
     }
     if (c.line_end) {
         write_line_end(out);
@@ -103,13 +103,13 @@ TEST_P(ConsoleTextTest, WritesConvertedText)
     EXPECT_EQ(screen.delivered(), console_text(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConsoleTextTest, testing::ValuesIn(kCases), CaseName{});
+INSTANTIATE_TEST_SUITE_P(Cases, ScreenTest, testing::ValuesIn(kCases), CaseName{});
 
-TEST(ConsoleTextTest, MessageWithoutLineEndIsNotFlushed)
+TEST(ScreenTest, MessageWithoutLineEndIsNotFlushed)
 {
     DeliveryBuffer screen;
     std::ostream out(&screen);
-    write_console_text(out, "a()= ");
+    write_program_text(out, "a()= ");
     EXPECT_EQ(screen.delivered(), "");
 }
 
