@@ -19,13 +19,6 @@ namespace {
 // succession; whatever follows the first byte within this time belongs to the same key.
 constexpr suseconds_t kKeyTailMicroseconds = 50000;
 
-// One more than the highest signal number.
-#ifdef NSIG
-constexpr int kSignalLimit = NSIG;
-#else
-constexpr int kSignalLimit = 65;
-#endif
-
 // What the signal handlers need, kept where they can reach it. The settings are written before
 // the handlers are installed, and only read while they are.
 volatile std::sig_atomic_t g_terminal = -1;
@@ -79,55 +72,6 @@ void end_request_line()
     }
 }
 
-// Sets the default action of a signal, explicitly: some systems keep the handler of SIGILL and
-// SIGTRAP despite SA_RESETHAND.
-void take_default_action(int signal_number, struct sigaction* ours)
-{
-    struct sigaction default_action {};
-    default_action.sa_handler = SIG_DFL;
-    sigemptyset(&default_action.sa_mask);
-    sigaction(signal_number, &default_action, ours);
-}
-
-// The signal raised again takes its default action once the handler returns, and the process
-// ends (with a core dump where that is the default) as the sender meant.
-void restore_and_end(int signal_number)
-{
-    g_reapply_on_continue = 0;
-    give_terminal_back();
-    end_request_line();
-    take_default_action(signal_number, nullptr);
-    static_cast<void>(std::raise(signal_number));
-}
-
-// As less and vim do: the shell gets its settings back before the program stops, and the
-// continue signal puts the wait's own back if the program is then in the foreground.
-void restore_and_stop(int signal_number)
-{
-    give_terminal_back();
-    end_request_line();
-    struct sigaction ours {};
-    take_default_action(signal_number, &ours);
-    sigset_t this_signal;
-    sigemptyset(&this_signal);
-    sigaddset(&this_signal, signal_number);
-    static_cast<void>(std::raise(signal_number));
-    sigprocmask(SIG_UNBLOCK, &this_signal, nullptr);  // stops here until continued
-    sigprocmask(SIG_BLOCK, &this_signal, nullptr);
-    sigaction(signal_number, &ours, nullptr);
-}
-
-// After a stop and 'fg' the wait needs its settings again, as a full-screen program redraws. In
-// the background the terminal belongs to another job: nothing is touched, so that 'kill %1'
-// (SIGTERM, then SIGCONT) ends the program at once.
-void reapply_wait_settings()
-{
-    if (g_reapply_on_continue != 0 && tcgetpgrp(g_terminal) == getpgrp()) {
-        g_restore_needed = 1;
-        tcsetattr(g_terminal, TCSANOW, &g_wait_settings);
-    }
-}
-
 // The signals the wait takes care of: those whose default action ends the process, as signal(7)
 // and POSIX list them, so that whichever ends it the terminal is not left without echo; those
 // whose default action stops it, given the terminal back first; and the continue signal. Those
@@ -156,9 +100,57 @@ constexpr int kWaitSignals[] = {
 #endif
 };
 
-bool stops(int signal_number)
+// The signals above as a set, with the real-time ones, as the system numbers them.
+sigset_t wait_signals()
 {
-    return signal_number == SIGTSTP || signal_number == SIGTTIN || signal_number == SIGTTOU;
+    sigset_t signals{};
+    sigemptyset(&signals);
+    for (const int number : kWaitSignals) {
+        sigaddset(&signals, number);
+    }
+#ifdef SIGRTMIN
+    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
+        sigaddset(&signals, number);
+    }
+#endif
+    return signals;
+}
+
+// After a stop and 'fg' the wait needs its settings again, as a full-screen program redraws. In
+// the background the terminal belongs to another job: nothing is touched, so that 'kill %1'
+// (SIGTERM, then SIGCONT) ends the program at once.
+void reapply_wait_settings()
+{
+    if (g_reapply_on_continue != 0 && tcgetpgrp(g_terminal) == getpgrp()) {
+        g_restore_needed = 1;
+        tcsetattr(g_terminal, TCSANOW, &g_wait_settings);
+    }
+}
+
+// The signal, raised again once the terminal is given back, takes its default action as soon as
+// it is unblocked here: the process ends (with a core dump where that is the default) as the
+// sender meant, or stops, as less and vim do, until the continue signal puts the wait's own
+// settings back if the program is then in the foreground. The default action is set explicitly:
+// some systems keep the handler of SIGILL and SIGTRAP despite SA_RESETHAND.
+void restore_then_default_action(int signal_number)
+{
+    if (signal_number != SIGTSTP && signal_number != SIGTTIN && signal_number != SIGTTOU) {
+        g_reapply_on_continue = 0;
+    }
+    give_terminal_back();
+    end_request_line();
+    struct sigaction default_action {};
+    struct sigaction ours {};
+    default_action.sa_handler = SIG_DFL;
+    sigemptyset(&default_action.sa_mask);
+    sigaction(signal_number, &default_action, &ours);
+    sigset_t this_signal;
+    sigemptyset(&this_signal);
+    sigaddset(&this_signal, signal_number);
+    static_cast<void>(std::raise(signal_number));
+    sigprocmask(SIG_UNBLOCK, &this_signal, nullptr);  // ends here, or stops until continued
+    sigprocmask(SIG_BLOCK, &this_signal, nullptr);
+    sigaction(signal_number, &ours, nullptr);
 }
 
 // The one handler of them all; the code it interrupted finds errno as it left it.
@@ -167,54 +159,43 @@ void on_wait_signal(int signal_number)
     const int saved_errno = errno;
     if (signal_number == SIGCONT) {
         reapply_wait_settings();
-    } else if (stops(signal_number)) {
-        restore_and_stop(signal_number);
     } else {
-        restore_and_end(signal_number);
+        restore_then_default_action(signal_number);
     }
     errno = saved_errno;
 }
 
-template <typename Visit> void for_each_wait_signal(Visit visit)
-{
-    for (const int number : kWaitSignals) {
-        visit(number);
-    }
-#ifdef SIGRTMIN
-    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
-        visit(number);
-    }
-#endif
-}
-
 // The actions the caller gave the signals, by number, to be given back once the wait is over.
-using PreviousActions = struct sigaction[kSignalLimit];
+using PreviousActions = struct sigaction[NSIG];
 
 void install_handlers(PreviousActions& previous)
 {
     // No handler interrupts another, so each sees the flags as the one before left them, and none
-    // is stopped by SIGTTOU while it sets the terminal.
-    sigset_t all{};
-    sigemptyset(&all);
-    for_each_wait_signal([&](int number) { sigaddset(&all, number); });
-    for_each_wait_signal([&](int number) {
+    // is stopped by SIGTTOU while it sets the terminal. A handler of a signal that ends the
+    // process returns only to end it.
+    const sigset_t all = wait_signals();
+    for (int number = 1; number < NSIG; ++number) {
         // A signal the caller chose to ignore (nohup, a shell's trap '') stays ignored.
-        if (sigaction(number, nullptr, &previous[number]) != 0 ||
+        if (sigismember(&all, number) != 1 || sigaction(number, nullptr, &previous[number]) != 0 ||
             previous[number].sa_handler == SIG_IGN) {
-            return;
+            continue;
         }
         struct sigaction action {};
         action.sa_handler = on_wait_signal;
         action.sa_mask = all;
-        // an ending signal's handler returns only to end the process
-        action.sa_flags = number == SIGCONT || stops(number) ? SA_RESTART : 0;
+        action.sa_flags = SA_RESTART;
         sigaction(number, &action, nullptr);
-    });
+    }
 }
 
 void restore_handlers(const PreviousActions& previous)
 {
-    for_each_wait_signal([&](int number) { sigaction(number, &previous[number], nullptr); });
+    const sigset_t all = wait_signals();
+    for (int number = 1; number < NSIG; ++number) {
+        if (sigismember(&all, number) == 1) {
+            sigaction(number, &previous[number], nullptr);
+        }
+    }
 }
 
 // As a shell does when it starts: a job in the background stops until it is brought to the
