@@ -156,13 +156,9 @@ bool read_polynomial_and_point(Dialogue& dialogue, CoefficientList& coefficients
 
 // The sign of a NaN means nothing, and the C libraries disagree on showing it ("-nan" or "nan"):
 // every platform prints the same text.
-void write_part(std::ostream& out, float part)
+float without_nan_sign(float part)
 {
-    if (std::isnan(part)) {
-        out << "nan";
-    } else {
-        out << part;
-    }
+    return std::isnan(part) ? std::fabs(part) : part;
 }
 
 // The result line; where single precision could not hold the value, which is then printed as
@@ -170,11 +166,8 @@ void write_part(std::ostream& out, float part)
 void write_result(const Dialogue& dialogue, ComplexValue result)
 {
     write_program_text(dialogue.out, kValueLabel);
-    dialogue.out << "y=";
-    write_part(dialogue.out, result.re);
-    dialogue.out << " ";
-    write_part(dialogue.out, result.im);
-    dialogue.out << "j";
+    dialogue.out << "y=" << without_nan_sign(result.re) << " " << without_nan_sign(result.im)
+                 << "j";
     write_line_end(dialogue.out);
     if (!std::isfinite(result.re) || !std::isfinite(result.im)) {
         write_line(dialogue.err, kBeyondSingleWarning);

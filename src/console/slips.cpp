@@ -136,8 +136,7 @@ Slip non_ascii_slip(std::span<const Character> word, Answer answer)
 
 // A key that types no character, as a terminal sends it: ESC '[' or ESC 'O', a number that names
 // the key and others after ';' that name the modifiers, then the final character. The Linux
-// console sends F1 to F5 as ESC '[' '[' and A to E; VT220's numbers 11 to 24 are F1 to F12, with
-// 16 and 22 left out.
+// console sends F1 to F5 as ESC '[' '[' and A to E.
 Slip key_slip(std::string_view sequence)
 {
     const bool linux_function_key = sequence.starts_with("\x1b[[");
@@ -148,30 +147,26 @@ Slip key_slip(std::string_view sequence)
     sequence.remove_prefix(std::min(sequence.find_first_not_of("0123456789;"), sequence.size()));
     const char last = sequence.empty() ? '\0' : sequence[0];
     constexpr const char* kArrows[] = {kArrowUp, kArrowDown, kArrowRight, kArrowLeft};
-    constexpr const char* kEditingKeys[] = {"Home",    "Insert",    "Delete", "End",
-                                            "Page Up", "Page Down", "Home",   "End"};
+    // by VT220's number before '~'; the other ways to send F1 to F5 find them from 11 on
+    constexpr std::string_view kNumberedKeys[] = {
+        "",   "Home", "Insert", "Delete", "End", "Page Up", "Page Down", "Home", "End",
+        "",   "",     "F1",     "F2",     "F3",  "F4",      "F5",        "",     "F6",
+        "F7", "F8",   "F9",     "F10",    "",    "F11",     "F12"};
+    constexpr int kF1 = 11;
     Slip slip{kKeyHint, kKeyNamed, {}, 0};
     std::string_view name;
-    int function_key = 0;
     if (linux_function_key) {
-        function_key = last >= 'A' && last <= 'E' ? last - 'A' + 1 : 0;
+        name = last >= 'A' && last <= 'E' ? kNumberedKeys[kF1 + last - 'A'] : "";
     } else if (last >= 'A' && last <= 'D') {
         slip.key = kArrows[last - 'A'];
     } else if (last == 'H' || last == 'F') {
         name = last == 'H' ? "Home" : "End";
     } else if (last >= 'P' && last <= 'S') {
-        function_key = last - 'P' + 1;
-    } else if (last == '~' && number >= 1 && number <= 8) {
-        name = kEditingKeys[number - 1];
-    } else if (last == '~' && number >= 11 && number <= 24 && number != 16 && number != 22) {
-        function_key = number - 10 - (number > 16 ? 1 : 0) - (number > 22 ? 1 : 0);
+        name = kNumberedKeys[kF1 + last - 'P'];
+    } else if (last == '~' && number >= 1 && number <= 24) {
+        name = kNumberedKeys[number];
     }
-    slip.text[0] = 'F';
-    slip.text_length =
-        function_key > 0
-            ? static_cast<std::size_t>(
-                  std::to_chars(slip.text + 1, std::end(slip.text), function_key).ptr - slip.text)
-            : name.copy(slip.text, sizeof slip.text);
+    slip.text_length = name.copy(slip.text, sizeof slip.text);
     return slip.key == kKeyNamed && slip.text_length == 0 ? hint("") : slip;
 }
 
