@@ -3,7 +3,6 @@
 #include <cmath>
 #include <iostream>
 #include <string_view>
-#include <type_traits>
 
 #include "console/answer_reader.h"
 #include "console/characters.h"
@@ -103,11 +102,11 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
     write_line_end(dialogue.err);
 }
 
-// Reads the word that answers a question into number; false, with the reason on the error
-// stream, when the word is not the number asked for. Nothing is read once the output has failed:
-// the questions can no longer be seen, and that is the error reported at the end.
-template <typename Number>
-bool read_answer(Dialogue& dialogue, const Question& question, Number& number)
+// Reads the word that answers a question into number, the order too, once it is known to be a
+// whole number from 0 to 9; false, with the reason on the error stream, when the word is not the
+// number asked for. Nothing is read once the output has failed: the questions can no longer be
+// seen, and that is the error reported at the end.
+bool read_answer(Dialogue& dialogue, const Question& question, float& number)
 {
     // the prompt must be on the screen while the program waits
     if (!dialogue.out.flush()) {
@@ -116,11 +115,7 @@ bool read_answer(Dialogue& dialogue, const Question& question, Number& number)
     Word word;
     const WordRead read = read_word(dialogue.input, word);
     if (read == WordRead::kRead && is_answer(word.view(), question.answer)) {
-        if constexpr (std::is_same_v<Number, float>) {
-            return parse_single(word.view(), number);
-        } else {
-            return parse_integer(word.view(), number);
-        }
+        return parse_single(word.view(), number);
     }
     report_bad_answer(dialogue, question, read, word);
     return false;
@@ -132,11 +127,11 @@ bool read_polynomial_and_point(Dialogue& dialogue, CoefficientList& coefficients
                                ComplexValue& point)
 {
     write_prompt(dialogue, kOrderPrompt);
-    std::int32_t order = 0;
+    float order = 0;
     if (!read_answer(dialogue, {kOrderExpected, {}, Answer::kOrder}, order)) {
         return false;
     }
-    coefficients.count = order + 1;
+    coefficients.count = static_cast<std::int32_t>(order) + 1;
     write_line(dialogue.out, kCoefficientsPrompt);
     write_line(dialogue.out, kCoefficientsOrder);
     dialogue.out << "a()= ";

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <iterator>
+#include <string>
 
 #include "console/numbers.h"
 #include "console/texts.h"
@@ -200,13 +201,11 @@ Slip imaginary_slip(std::string_view word, Answer answer)
 {
     const std::string_view number = word.substr(0, word.size() - 1);
     // The sign that starts the imaginary part: the last one that follows no exponent.
-    std::size_t cut = 0;
-    for (std::size_t i = 1; i < number.size(); ++i) {
-        if ((number[i] == '+' || number[i] == '-') && number[i - 1] != 'e' &&
-            number[i - 1] != 'E') {
-            cut = i;
-        }
+    std::size_t cut = number.find_last_of("+-");
+    while (cut != std::string_view::npos && cut > 0 && (number[cut - 1] | 0x20) == 'e') {
+        cut = number.find_last_of("+-", cut - 1);
     }
+    cut = cut == std::string_view::npos ? 0 : cut;
     const std::string_view real = number.substr(0, cut);
     const std::string_view imaginary = number.substr(cut + (number[cut] == '+' ? 1 : 0));
     if (!is_answer(imaginary, Answer::kImaginaryPart) ||
@@ -217,16 +216,12 @@ Slip imaginary_slip(std::string_view word, Answer answer)
         return hint(kRealCoefficientsHint);
     }
     Slip slip = hint(kImaginaryHint);
-    char meant[kShownWordColumns];
-    const std::string_view real_part = real.empty() ? std::string_view("0") : real;
     if (answer == Answer::kImaginaryPart && real.empty()) {
         read_as_meant(imaginary, answer, slip);
-    } else if (answer == Answer::kRealPart &&
-               real_part.size() + 1 + imaginary.size() <= sizeof meant) {
-        std::size_t length = real_part.copy(meant, sizeof meant);
-        meant[length++] = ' ';
-        length += imaginary.copy(meant + length, imaginary.size());
-        read_as_meant({meant, length}, answer, slip);
+    } else if (answer == Answer::kRealPart) {
+        const std::string meant =
+            std::string(real.empty() ? "0" : real) + ' ' + std::string(imaginary);
+        read_as_meant(meant, answer, slip);
     }
     return slip;
 }
@@ -259,24 +254,20 @@ const char* form_slip(std::string_view word)
     return nullptr;
 }
 
-char lower_case(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 'a' - 'A') : c;
-}
-
 bool is_infinity_or_nan(std::string_view word)
 {
+    // Only a letter, in either case, has the bit of lower case set as its lower-case form has.
     const auto named = [&](std::string_view name) {
-        return std::ranges::equal(word, name, {}, lower_case);
+        return std::ranges::equal(word, name,
+                                  [](char c, char letter) { return (c | 0x20) == letter; });
     };
     return named("inf") || named("infinity") || named("nan");
 }
 
 bool has_letter_but_e(std::string_view word)
 {
-    return std::any_of(word.begin(), word.end(), [](char c) {
-        return lower_case(c) >= 'a' && lower_case(c) <= 'z' && lower_case(c) != 'e';
-    });
+    return word.find_first_of("abcdfghijklmnopqrstuvwxyzABCDFGHIJKLMNOPQRSTUVWXYZ") !=
+           std::string_view::npos;
 }
 
 }  // namespace

@@ -100,22 +100,6 @@ constexpr int kWaitSignals[] = {
 #endif
 };
 
-// The signals above as a set, with the real-time ones, as the system numbers them.
-sigset_t wait_signals()
-{
-    sigset_t signals{};
-    sigemptyset(&signals);
-    for (const int number : kWaitSignals) {
-        sigaddset(&signals, number);
-    }
-#ifdef SIGRTMIN
-    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
-        sigaddset(&signals, number);
-    }
-#endif
-    return signals;
-}
-
 // After a stop and 'fg' the wait needs its settings again, as a full-screen program redraws. In
 // the background the terminal belongs to another job: nothing is touched, so that 'kill %1'
 // (SIGTERM, then SIGCONT) ends the program at once.
@@ -165,19 +149,28 @@ void on_wait_signal(int signal_number)
     errno = saved_errno;
 }
 
-// The actions the caller gave the signals, by number, to be given back once the wait is over.
-using PreviousActions = struct sigaction[NSIG];
-
-void install_handlers(PreviousActions& previous)
+// The handlers stay once the wait is over: the program ends then, and with nothing left to give
+// back they only pass each signal on to its default action.
+void install_handlers()
 {
     // No handler interrupts another, so each sees the flags as the one before left them, and none
     // is stopped by SIGTTOU while it sets the terminal. A handler of a signal that ends the
     // process returns only to end it.
-    const sigset_t all = wait_signals();
+    sigset_t all{};
+    sigemptyset(&all);
+    for (const int number : kWaitSignals) {
+        sigaddset(&all, number);
+    }
+#ifdef SIGRTMIN
+    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
+        sigaddset(&all, number);
+    }
+#endif
     for (int number = 1; number < NSIG; ++number) {
         // A signal the caller chose to ignore (nohup, a shell's trap '') stays ignored.
-        if (sigismember(&all, number) != 1 || sigaction(number, nullptr, &previous[number]) != 0 ||
-            previous[number].sa_handler == SIG_IGN) {
+        struct sigaction previous {};
+        if (sigismember(&all, number) != 1 || sigaction(number, nullptr, &previous) != 0 ||
+            previous.sa_handler == SIG_IGN) {
             continue;
         }
         struct sigaction action {};
@@ -185,16 +178,6 @@ void install_handlers(PreviousActions& previous)
         action.sa_mask = all;
         action.sa_flags = SA_RESTART;
         sigaction(number, &action, nullptr);
-    }
-}
-
-void restore_handlers(const PreviousActions& previous)
-{
-    const sigset_t all = wait_signals();
-    for (int number = 1; number < NSIG; ++number) {
-        if (sigismember(&all, number) == 1) {
-            sigaction(number, &previous[number], nullptr);
-        }
     }
 }
 
@@ -297,8 +280,7 @@ void wait_for_key()
     g_request_line_ended = 0;
     // What the handlers read is in place before any of them can run.
     std::atomic_signal_fence(std::memory_order_seq_cst);
-    PreviousActions previous{};
-    install_handlers(previous);
+    install_handlers();
 
     // TCSAFLUSH drops what was typed before the wait, so only a fresh key ends it.
     g_restore_needed = 1;
@@ -312,7 +294,6 @@ void wait_for_key()
     while (tcsetattr(terminal, TCSAFLUSH, &g_saved_settings) != 0 && errno == EINTR) {
     }
     g_restore_needed = 0;
-    restore_handlers(previous);
     // The request has no line end; give the shell's prompt a line of its own without touching
     // standard output. A terminal that takes no line end needs nothing more.
     if (g_request_line_ended == 0) {
