@@ -143,8 +143,7 @@ Slip key_slip(std::string_view sequence)
     const bool linux_function_key = sequence.starts_with("\x1b[[");
     sequence.remove_prefix(linux_function_key ? 3 : 2);
     int number = 0;
-    std::from_chars(sequence.data(), sequence.data() + std::min<std::size_t>(sequence.size(), 2),
-                    number);
+    std::from_chars(sequence.data(), sequence.data() + sequence.size(), number);
     sequence.remove_prefix(std::min(sequence.find_first_not_of("0123456789;"), sequence.size()));
     const char last = sequence.empty() ? '\0' : sequence[0];
     constexpr const char* kArrows[] = {kArrowUp, kArrowDown, kArrowRight, kArrowLeft};
@@ -164,7 +163,7 @@ Slip key_slip(std::string_view sequence)
         name = last == 'H' ? "Home" : "End";
     } else if (last >= 'P' && last <= 'S') {
         name = kNumberedKeys[kF1 + last - 'P'];
-    } else if (last == '~' && number >= 1 && number <= 24) {
+    } else if (last == '~' && number < std::ssize(kNumberedKeys)) {  // digits only: never negative
         name = kNumberedKeys[number];
     }
     slip.text_length = name.copy(slip.text, sizeof slip.text);

@@ -553,6 +553,7 @@ TEST(KeyTest, EveryKeyOfEveryTerminalIsNamed)
                                                {"\x1b[25~", false},
                                                {"\x1b[9~", false},
                                                {"\x1b[[F", true},
+                                               {"\x1b[[G", true},
                                                {"\x1bOZ", true},
                                                {"\x1b[Z", true}}) {
         EXPECT_EQ(refuse(std::string("1") + sequence + "5").hint,
