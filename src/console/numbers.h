@@ -9,6 +9,9 @@
 // The longest number read, exactly, whatever its digits; a longer word is refused unread.
 inline constexpr std::size_t kLongestNumber = 4096;
 
+// The word without the sign it starts with, if any.
+std::string_view without_sign(std::string_view word);
+
 // An optional sign, decimal digits with an optional fraction marked by point, and an optional
 // exponent: the form of a number, whatever its size.
 bool is_decimal_number(std::string_view word, char point);

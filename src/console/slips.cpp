@@ -170,11 +170,6 @@ Slip key_slip(std::string_view sequence)
     return slip.key == kKeyNamed && slip.text_length == 0 ? hint("") : slip;
 }
 
-std::string_view without_sign(std::string_view word)
-{
-    return word.substr(!word.empty() && (word[0] == '+' || word[0] == '-') ? 1 : 0);
-}
-
 // A hexadecimal whole number, read in decimal where it is short enough for the hint's line.
 Slip hexadecimal_slip(std::string_view word, Answer answer)
 {

@@ -357,6 +357,8 @@ std::vector<TranscriptCase> make_cases()
         bad_point("letter_after_exponent", "1\n1 0\n1ex 0\n",
                   refused(u8"1ex", kRealPart, kLetterHint)),
         bad_point("letter_then_j", "1\n1 0\nxj 0\n", refused(u8"xj", kRealPart, kLetterHint)),
+        bad_point("letter_after_point", "1\n1 0\n1.x 0\n",
+                  refused(u8"1.x", kRealPart, kLetterHint)),
         bad_point("exponent_with_sign_without_digits", "1\n1 0\n0 1e+\n",
                   refused(u8"1e+", kImaginaryPart, kExponentDigitsHint)),
         bad_point("up_arrow_at_a_question", "1\n1 0\n\x1b[A\n",
