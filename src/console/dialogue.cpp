@@ -90,16 +90,9 @@ void report_bad_answer(const Dialogue& dialogue, const Question& question, WordR
         return;
     }
     write_program_text(dialogue.err, slip.hint);
-    if (slip.key != nullptr) {
-        write_program_text(dialogue.err, slip.key);
-    } else if (slip.text_length > 0) {
-        write_program_text(dialogue.err, kReadingStart);
-    }
+    write_program_text(dialogue.err, slip.before_text);
     dialogue.err.write(slip.text, static_cast<std::streamsize>(slip.text_length));
-    if (slip.key != nullptr) {
-        write_program_text(dialogue.err, kKeyHintEnd);
-    }
-    write_line_end(dialogue.err);
+    write_line(dialogue.err, slip.after_text);
 }
 
 // Reads the word that answers a question into number, the order too, once it is known to be a

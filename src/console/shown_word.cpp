@@ -5,48 +5,30 @@
 
 #include "console/platform/screen.h"
 
-namespace {
-
-// How a character is shown where not as itself: \xff, \uffff, up to "\U0010ffff".
-struct Escape {
-    char text[sizeof "\\U0010ffff"];
-    std::size_t length;
-};
-
-Escape escape(const Character& character)
-{
-    const unsigned code = character.code;
-    // beyond 16 bits, eight digits
-    const char* form = character.is_byte ? "\\x%02x" : code >> 16U != 0 ? "\\U%08x" : "\\u%04x";
-    if (code == '\\' || code == '\'') {
-        form = "\\%c";
-    }
-    Escape escape{};
-    escape.length =
-        static_cast<std::size_t>(std::snprintf(escape.text, sizeof escape.text, form, code));
-    return escape;
-}
-
-}  // namespace
-
 void write_shown_word(std::ostream& out, std::span<const Character> word)
 {
     out << '\'';
     std::size_t columns = 0;
     for (const Character& character : word) {
-        const bool as_itself = !character.is_byte && character.code != '\\' &&
-                               character.code != '\'' && !hides_itself(character.code) &&
-                               can_show_character(out, character.code);
-        const Escape shown = escape(character);
-        const std::size_t width = as_itself ? columns_of(character.code) : shown.length;
+        const unsigned code = character.code;
+        const bool quoting = code == '\\' || code == '\'';
+        const bool as_itself =
+            !character.is_byte && !quoting && !hides_itself(code) && can_show_character(out, code);
+        // else \xff, \uffff, beyond 16 bits eight digits up to \U0010ffff, or \\ and \'
+        const char* form = character.is_byte ? "\\x%02x" : code >> 16U != 0 ? "\\U%08x" : "\\u%04x";
+        char escape[sizeof "\\U0010ffff"];
+        const int escape_length =
+            std::snprintf(escape, sizeof escape, quoting ? "\\%c" : form, code);
+        const std::size_t width =
+            as_itself ? columns_of(code) : static_cast<std::size_t>(escape_length);
         if (columns + width > kShownWordColumns) {
             out << "...";
             break;
         }
         if (as_itself) {
-            write_character(out, character.code);
+            write_character(out, code);
         } else {
-            out.write(shown.text, static_cast<std::streamsize>(shown.length));
+            out.write(escape, escape_length);
         }
         columns += width;
     }

@@ -69,7 +69,7 @@ char ascii_of(const Character& character)
 
 Slip hint(const char* text)
 {
-    return {text, nullptr, {}, 0};
+    return {text, "", {}, 0, ""};
 }
 
 // Whether every part of the word before a separator, and after the last one, is accepted.
@@ -89,19 +89,17 @@ template <typename Accepts> bool all_parts(std::string_view word, char separator
 // by blanks that each are: as it is, or with a decimal comma made a point. False where it is not.
 bool read_as_meant(std::string_view ascii, Answer answer, Slip& slip)
 {
-    if (ascii.empty() || ascii.size() > sizeof slip.text) {
+    std::string meant(ascii);
+    if (answer != Answer::kOrder && std::count(meant.begin(), meant.end(), ',') == 1 &&
+        is_decimal_number(meant, ',')) {
+        std::replace(meant.begin(), meant.end(), ',', '.');
+    }
+    if (meant.empty() || meant.size() > sizeof slip.text ||
+        !all_parts(meant, ' ', [&](std::string_view part) { return is_answer(part, answer); })) {
         return false;
     }
-    char meant[sizeof slip.text];
-    const std::string_view view(meant, ascii.copy(meant, sizeof meant));
-    if (answer != Answer::kOrder && std::count(view.begin(), view.end(), ',') == 1 &&
-        is_decimal_number(view, ',')) {
-        std::replace(meant, meant + view.size(), ',', '.');
-    }
-    if (!all_parts(view, ' ', [&](std::string_view part) { return is_answer(part, answer); })) {
-        return false;
-    }
-    slip.text_length = view.copy(slip.text, sizeof slip.text);
+    slip.before_text = kReadingStart;
+    slip.text_length = meant.copy(slip.text, sizeof slip.text);
     return true;
 }
 
@@ -111,12 +109,9 @@ Slip non_ascii_slip(std::span<const Character> word, Answer answer)
 {
     const Character first = *std::find_if(
         word.begin(), word.end(), [](const Character& c) { return c.is_byte || c.code >= 0x80; });
-    char ascii[kShownWordColumns];
-    const bool meant = word.size() <= sizeof ascii &&
-                       std::all_of(word.begin(), word.end(), [&, i = 0U](auto& c) mutable {
-                           return (ascii[i++] = ascii_of(c)) != '\0';
-                       });
-    const std::string_view as_ascii(ascii, meant ? word.size() : 0);
+    std::string as_ascii;
+    std::transform(word.begin(), word.end(), std::back_inserter(as_ascii), ascii_of);
+    as_ascii.resize(as_ascii.find('\0') == std::string::npos ? as_ascii.size() : 0);
     Slip slip = hint("");
     const StandIn* stand_in = stand_in_for(first);
     // A letter of the Russian layout names the slip only where the word then reads as a number.
@@ -153,12 +148,12 @@ Slip key_slip(std::string_view sequence)
         "",   "",     "F1",     "F2",     "F3",  "F4",      "F5",        "",     "F6",
         "F7", "F8",   "F9",     "F10",    "",    "F11",     "F12"};
     constexpr int kF1 = 11;
-    Slip slip{kKeyHint, kKeyNamed, {}, 0};
+    Slip slip{kKeyHint, kKeyNamed, {}, 0, kKeyHintEnd};
     std::string_view name;
     if (linux_function_key) {
         name = last >= 'A' && last <= 'E' ? kNumberedKeys[kF1 + last - 'A'] : "";
     } else if (last >= 'A' && last <= 'D') {
-        slip.key = kArrows[last - 'A'];
+        slip.before_text = kArrows[last - 'A'];
     } else if (last == 'H' || last == 'F') {
         name = last == 'H' ? "Home" : "End";
     } else if (last >= 'P' && last <= 'S') {
@@ -167,7 +162,7 @@ Slip key_slip(std::string_view sequence)
         name = kNumberedKeys[number];
     }
     slip.text_length = name.copy(slip.text, sizeof slip.text);
-    return slip.key == kKeyNamed && slip.text_length == 0 ? hint("") : slip;
+    return slip.before_text == kKeyNamed && slip.text_length == 0 ? hint("") : slip;
 }
 
 // A hexadecimal whole number, read in decimal where it is short enough for the hint's line.
@@ -182,10 +177,8 @@ Slip hexadecimal_slip(std::string_view word, Answer answer)
         read.ptr != digits.data() + digits.size()) {
         return slip;
     }
-    char decimal[24] = {'-'};
-    const char* end =
-        std::to_chars(decimal + (word[0] == '-' ? 1 : 0), std::end(decimal), value).ptr;
-    read_as_meant({decimal, end}, answer, slip);
+    std::string decimal = word[0] == '-' ? "-" : "";
+    read_as_meant(decimal.append(std::to_string(value)), answer, slip);
     return slip;
 }
 
@@ -231,12 +224,11 @@ const char* form_slip(std::string_view word)
         return kExponentDigitsHint;
     }
     const std::size_t point = word.find('.');
-    char once[kShownWordColumns];
-    if (point != std::string_view::npos && word.size() <= sizeof once &&
+    if (point != std::string_view::npos && word.size() <= kShownWordColumns &&
         word.find('.', point + 1) != std::string_view::npos) {
-        const std::size_t after = word.copy(once, point + 1);
-        const char* end = std::remove_copy(word.begin() + after, word.end(), once + after, '.');
-        if (is_decimal_number({once, end}, '.')) {
+        std::string once(word.substr(0, point + 1));
+        std::remove_copy(word.begin() + point + 1, word.end(), std::back_inserter(once), '.');
+        if (is_decimal_number(once, '.')) {
             return kSecondPointHint;
         }
     }

@@ -16,13 +16,14 @@ enum class Answer { kOrder, kCoefficient, kRealPart, kImaginaryPart };
 
 struct Slip {
     const char* hint;  // a program text; empty where the word shows nothing the user meant
-    // For a key that types no character: its name, a program text that text completes ("клавиша "
-    // and "F5"); the hint then ends with kKeyHintEnd. Else nullptr.
-    const char* key;
+    // Program texts around text on the hint's line: ": " before the word as meant; for a key that
+    // types no character, its name before (text completes "клавиша " with "F5"), kKeyHintEnd after.
+    const char* before_text;
     // The word as meant, ASCII, where it can be told and is short enough to be shown; or the
     // ASCII end of a key's name.
     char text[kShownWordColumns];
     std::size_t text_length;
+    const char* after_text;
 };
 
 // The word as read, and as its characters; starts_input: the word is the first of the input,
