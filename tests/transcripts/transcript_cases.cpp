@@ -349,6 +349,8 @@ std::vector<TranscriptCase> make_cases()
                   refused(u8"1е5", kRealPart, with_reading(kCyrillicEHint, u8"1e5"))),
         bad_point("second_point_in_last_answer", "1\n1 0\n0 1.5.5\n",
                   refused(u8"1.5.5", kImaginaryPart, kSecondPointHint)),
+        bad_point("two_points_together", "1\n1 0\n10..5 0\n",
+                  refused(u8"10..5", kRealPart, kSecondPointHint)),
         bad_point("two_signs", "1\n1 0\n--1 0\n", refused(u8"--1", kRealPart, kSecondSignHint)),
         bad_point("second_exponent_in_last_answer", "1\n1 0\n0 1e5e\n",
                   refused(u8"1e5e", kImaginaryPart)),
