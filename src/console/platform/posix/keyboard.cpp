@@ -100,17 +100,6 @@ constexpr int kWaitSignals[] = {
 #endif
 };
 
-// After a stop and 'fg' the wait needs its settings again, as a full-screen program redraws. In
-// the background the terminal belongs to another job: nothing is touched, so that 'kill %1'
-// (SIGTERM, then SIGCONT) ends the program at once.
-void reapply_wait_settings()
-{
-    if (g_reapply_on_continue != 0 && tcgetpgrp(g_terminal) == getpgrp()) {
-        g_restore_needed = 1;
-        tcsetattr(g_terminal, TCSANOW, &g_wait_settings);
-    }
-}
-
 // The signal, raised again once the terminal is given back, takes its default action as soon as
 // it is unblocked here: the process ends (with a core dump where that is the default) as the
 // sender meant, or stops, as less and vim do, until the continue signal puts the wait's own
@@ -137,14 +126,18 @@ void restore_then_default_action(int signal_number)
     sigaction(signal_number, &ours, nullptr);
 }
 
-// The one handler of them all; the code it interrupted finds errno as it left it.
+// The one handler of them all; the code it interrupted finds errno as it left it. After a stop
+// and 'fg' the wait needs its settings again, as a full-screen program redraws. In the background
+// the terminal belongs to another job: nothing is touched, so that 'kill %1' (SIGTERM, then
+// SIGCONT) ends the program at once.
 void on_wait_signal(int signal_number)
 {
     const int saved_errno = errno;
-    if (signal_number == SIGCONT) {
-        reapply_wait_settings();
-    } else {
+    if (signal_number != SIGCONT) {
         restore_then_default_action(signal_number);
+    } else if (g_reapply_on_continue != 0 && tcgetpgrp(g_terminal) == getpgrp()) {
+        g_restore_needed = 1;
+        tcsetattr(g_terminal, TCSANOW, &g_wait_settings);
     }
     errno = saved_errno;
 }
