@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::string_view kDigits = "0123456789";
 
-// Where the digits that start at position end.
+// Where the run of digits that starts at position ends.
 std::size_t digits_end(std::string_view word, std::size_t position)
 {
     return std::min(word.find_first_not_of(kDigits, position), word.size());

@@ -158,7 +158,7 @@ Slip key_slip(std::string_view sequence)
         name = last == 'H' ? "Home" : "End";
     } else if (last >= 'P' && last <= 'S') {
         name = kNumberedKeys[kF1 + last - 'P'];
-    } else if (last == '~' && number < std::ssize(kNumberedKeys)) {  // digits only: never negative
+    } else if (last == '~' && number < std::ssize(kNumberedKeys)) {  // never negative before '~'
         name = kNumberedKeys[number];
     }
     slip.text_length = name.copy(slip.text, sizeof slip.text);
@@ -242,7 +242,7 @@ const char* form_slip(std::string_view word)
 
 bool is_infinity_or_nan(std::string_view word)
 {
-    // Only a letter, in either case, has the bit of lower case set as its lower-case form has.
+    // c | 0x20 is a lower-case letter only where c is that letter, in either case.
     const auto named = [&](std::string_view name) {
         return std::ranges::equal(word, name,
                                   [](char c, char letter) { return (c | 0x20) == letter; });

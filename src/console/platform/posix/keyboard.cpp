@@ -147,8 +147,8 @@ void on_wait_signal(int signal_number)
 void install_handlers()
 {
     // No handler interrupts another, so each sees the flags as the one before left them, and none
-    // is stopped by SIGTTOU while it sets the terminal. A handler of a signal that ends the
-    // process returns only to end it.
+    // is stopped by SIGTTOU while it sets the terminal. Only a stop and a continue return from
+    // their handler, and the key's read goes on after them.
     sigset_t all{};
     sigemptyset(&all);
     for (const int number : kWaitSignals) {
