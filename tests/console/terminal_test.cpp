@@ -24,11 +24,19 @@
 
 namespace {
 
-// A file of this test process's own, so that two runs of the tests at once do not share it.
-std::string scratch_file(const std::string& name)
-{
-    return testing::TempDir() + "horner-" + name + "-" + std::to_string(getpid());
-}
+// A file of this test process's own, so that two runs of the tests at once do not share it;
+// gone once the test ends, an assertion that failed too.
+struct ScratchFile {
+    explicit ScratchFile(const std::string& name)
+        : path(testing::TempDir() + "horner-" + name + "-" + std::to_string(getpid()))
+    {
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    ~ScratchFile() { static_cast<void>(std::remove(path.c_str())); }
+
+    const std::string path;
+};
 
 const std::string kSampleInput = "<<EOF\n2\n1 0 1\n0 1\nEOF\n";
 
@@ -362,19 +370,19 @@ class ErrorLineTest : public testing::TestWithParam<ErrorLine> {};
 TEST_P(ErrorLineTest, StartsOnALineOfItsOwn)
 {
     const ErrorLine& c = GetParam();
-    const std::string file = scratch_file("error-line");
-    const std::string answers = scratch_file("answers");
+    const ScratchFile file("error-line");
+    const ScratchFile answers("answers");
     Launch launch;
     if (c.answers == Answers::kFromFile) {
-        std::ofstream(answers) << c.file_or_pipe;
-        launch.redirection = "< '" + answers + "'";
+        std::ofstream(answers.path) << c.file_or_pipe;
+        launch.redirection = "< '" + answers.path + "'";
     } else if (c.answers == Answers::kFromPipe) {
         launch.piped_from = "printf '" + c.file_or_pipe + "'";
     } else if (c.answers == Answers::kUnreadable) {
         launch.redirection = "< /";
     }
     if (c.descriptor_in_file >= 0) {
-        launch.redirection += " " + std::to_string(c.descriptor_in_file) + ">'" + file + "'";
+        launch.redirection += " " + std::to_string(c.descriptor_in_file) + ">'" + file.path + "'";
     }
     TerminalSession session(launch);
     const bool prompts_on_screen = c.descriptor_in_file != STDOUT_FILENO;
@@ -392,8 +400,7 @@ TEST_P(ErrorLineTest, StartsOnALineOfItsOwn)
         session.type("x");
     }
     EXPECT_EQ(session.exit_status(kPatience), 1);
-    const std::string errors_file = take_file(file);
-    static_cast<void>(std::remove(answers.c_str()));
+    const std::string errors_file = take_file(file.path);
     const std::string& shown =
         c.descriptor_in_file == STDERR_FILENO ? errors_file : session.screen();
     // Found as it stands, followed by the rest of the error line; at the very start where the
@@ -463,8 +470,8 @@ TEST_P(JobTest, LeavesTheShellItsSettings)
     const auto& [shell, c] = GetParam();
     ShellSession session(shell);
     const std::string program = "'" + program_under_test() + "'";
-    const std::string answers = scratch_file("job-answers");
-    std::ofstream(answers) << "2 1 0 1 0 1";
+    const ScratchFile answers("job-answers");
+    std::ofstream(answers.path) << "2 1 0 1 0 1";
     // SIGSTOP runs no handler, and dash, unlike bash and zsh, gives its prompt no settings of its
     // own: until the job runs again, the wait's settings are still on the terminal.
     const bool settings_left_by_stop = c.signal == SIGSTOP && shell == Shell::kDash;
@@ -474,7 +481,7 @@ TEST_P(JobTest, LeavesTheShellItsSettings)
             << when << session.screen();
     };
     if (c.signal == 0) {
-        session.run(program + " < '" + answers + "' &");
+        session.run(program + " < '" + answers.path + "' &");
         ASSERT_GT(session.wait_for_program(), 0);
         ASSERT_TRUE(session.wait_for_program_state('T')) << session.screen();
         at_prompt_with_shell_settings("started in the background: ");
@@ -528,7 +535,6 @@ TEST_P(JobTest, LeavesTheShellItsSettings)
         EXPECT_EQ(session.wait_for_prompt(), 0) << session.screen();
     }
     at_prompt_with_shell_settings("at the end: ");
-    static_cast<void>(std::remove(answers.c_str()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JobTest,
@@ -553,10 +559,10 @@ TEST(TerminalTest, BackgroundStartWithSigttouIgnoredEndsWithoutWait)
 // a key at the terminal never reaches the file.
 TEST(JobControlTest, OutputToFileEndsWithoutWaiting)
 {
-    const std::string output = scratch_file("terminal-output");
-    TerminalSession session({.redirection = "> '" + output + "' " + kSampleInput});
+    const ScratchFile output("terminal-output");
+    TerminalSession session({.redirection = "> '" + output.path + "' " + kSampleInput});
     EXPECT_EQ(session.exit_status(kPatience), 0);
-    const std::string written = take_file(output);
+    const std::string written = take_file(output.path);
     EXPECT_TRUE(written.ends_with("y=0 0j\nНажмите любую клавишу")) << written;
     EXPECT_TRUE(same_settings(session.settings(), session.initial_settings()));
 }
