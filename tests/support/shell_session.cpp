@@ -1,7 +1,11 @@
 #include "support/shell_session.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,11 +15,15 @@
 #include "support/program_under_test.h"
 
 #include <cctype>
-#include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -23,6 +31,23 @@ namespace {
 const char* prompt_of(Shell shell)
 {
     return shell == Shell::kZsh ? "<%?>$ " : "<$?>$ ";
+}
+
+// With read(2), not a stream: libstdc++'s file buffer throws when a read fails, as one does
+// (ESRCH) when the process ends in the middle of it. Empty once the process is gone.
+std::string read_proc(pid_t process, const char* file)
+{
+    const std::string path = "/proc/" + std::to_string(process) + "/" + file;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string text;
+    char chunk[512];
+    for (ssize_t got = 0; descriptor >= 0 && (got = read(descriptor, chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    if (descriptor >= 0) {
+        close(descriptor);
+    }
+    return text;
 }
 
 // The fields of /proc/PID/stat after the command's name, which may hold blanks.
@@ -33,7 +58,29 @@ std::string stat_after_name(pid_t process)
     return end == std::string::npos ? std::string() : stat.substr(end + 2);
 }
 
+// The system call the process is asleep in; -1 while it runs, or where /proc does not show it.
+long system_call_of(pid_t process)
+{
+    const std::string call = read_proc(process, "syscall");
+    return !call.empty() && std::isdigit(static_cast<unsigned char>(call[0])) != 0 ? std::stol(call)
+                                                                                   : -1;
+}
+
 }  // namespace
+
+bool same_settings(const termios& a, const termios& b)
+{
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+std::string take_file(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string written{std::istreambuf_iterator<char>(file), {}};
+    static_cast<void>(std::remove(path.c_str()));
+    return written;
+}
 
 const char* shell_name(Shell shell)
 {
@@ -41,16 +88,19 @@ const char* shell_name(Shell shell)
     return kNames[static_cast<int>(shell)];
 }
 
-ShellSession::ShellSession(Shell shell) : shell_(shell)
+ShellSession::ShellSession(Shell shell)
 {
-    shell_pid_ = fork_on_terminal();
+    shell_pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
     if (shell_pid_ == 0) {
-        // Nothing of the user's own: no start-up files, no history, a plain terminal.
+        // Nothing of the user's own: no start-up files, no history, a plain terminal, and no
+        // core files from the signals that dump one by default.
         const std::string prompt = std::string("PS1=") + prompt_of(shell);
         char* const environment[] = {
             const_cast<char*>("TERM=dumb"),         const_cast<char*>("PATH=/usr/bin:/bin"),
             const_cast<char*>("HOME=/nonexistent"), const_cast<char*>("LC_ALL=C.UTF-8"),
             const_cast<char*>(prompt.c_str()),      nullptr};
+        const rlimit no_core_files{0, 0};
+        setrlimit(RLIMIT_CORE, &no_core_files);
         // Each shell's own way to skip its start-up files, then interactive.
         const char* const arguments[][5] = {{"bash", "--norc", "--noprofile", "-i", nullptr},
                                             {"dash", "-i", nullptr},
@@ -59,6 +109,7 @@ ShellSession::ShellSession(Shell shell) : shell_(shell)
                const_cast<char* const*>(arguments[static_cast<int>(shell)]), environment);
         _exit(127);
     }
+    terminal_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
     EXPECT_TRUE(wait_for_prompt().has_value()) << shell_name(shell) << " showed no prompt";
     prompt_settings_ = settings();
 }
@@ -70,12 +121,69 @@ ShellSession::~ShellSession()
     }
     kill(shell_pid_, SIGKILL);
     waitpid(shell_pid_, nullptr, 0);
+    close(terminal_);
+    close(master_);
+}
+
+void ShellSession::type(const std::string& keys) const
+{
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+}
+
+bool ShellSession::type_slowly(const std::string& key, std::chrono::milliseconds gap,
+                               std::chrono::steady_clock::time_point last) const
+{
+    bool in_time = true;
+    for (const char byte : key) {
+        type(std::string(1, byte));
+        const auto now = std::chrono::steady_clock::now();
+        in_time = in_time && now - last < 2 * gap;
+        last = now;
+        std::this_thread::sleep_for(gap);
+    }
+    return in_time;
 }
 
 void ShellSession::run(const std::string& command)
 {
     command_start_ = screen_.size();
     type(command + "\n");
+}
+
+bool ShellSession::wait_for_screen_ending(const std::string& text)
+{
+    return wait_until(
+        [&] { return screen_.ends_with(text) || (read_screen(10), screen_.ends_with(text)); });
+}
+
+bool ShellSession::wait_for_screen_showing(const std::string& text)
+{
+    const auto shown = [&] { return screen_.find(text, command_start_) != std::string::npos; };
+    return wait_until([&] { return shown() || (read_screen(10), shown()); });
+}
+
+std::optional<int> ShellSession::wait_for_prompt(std::chrono::milliseconds patience)
+{
+    // The last prompt since the command: a job in the background may write after it.
+    static const std::regex prompt_pattern("<([0-9]+)>\\$ ");
+    std::optional<int> status;
+    const bool at_prompt = wait_until(
+        [&] {
+            const std::string since = screen_.substr(command_start_);
+            status.reset();
+            for (std::sregex_iterator prompt(since.begin(), since.end(), prompt_pattern), end;
+                 prompt != end; ++prompt) {
+                status = std::stoi((*prompt)[1]);
+            }
+            // nothing more to come: the shell waits for a line
+            if (status && shell_reading() && !read_screen(20)) {
+                return true;
+            }
+            read_screen(20);
+            return false;
+        },
+        patience);
+    return at_prompt ? status : std::nullopt;
 }
 
 pid_t ShellSession::wait_for_program()
@@ -119,15 +227,8 @@ bool ShellSession::wait_for_program_state(char state) const
 
 long ShellSession::program_switches() const
 {
-    std::istringstream status(read_proc(program_, "status"));
-    long switches = 0;
-    for (std::string field; status >> field;) {
-        long count = 0;
-        if (field.ends_with("ctxt_switches:") && status >> count) {
-            switches += count;
-        }
-    }
-    return switches;
+    return std::atol(status_field("voluntary_ctxt_switches").c_str()) +
+           std::atol(status_field("nonvoluntary_ctxt_switches").c_str());
 }
 
 bool ShellSession::wait_for_new_stop(long switches_before) const
@@ -144,31 +245,63 @@ bool ShellSession::wait_until_program_ended() const
     });
 }
 
-std::optional<int> ShellSession::wait_for_prompt()
+bool ShellSession::program_state_visible() const
 {
-    // The last prompt since the command: a job in the background may write after it.
-    static const std::regex prompt_pattern("<([0-9]+)>\\$ ");
-    std::optional<int> status;
-    const bool at_prompt = wait_until([&] {
-        const std::string since = screen_.substr(command_start_);
-        status.reset();
-        for (std::sregex_iterator prompt(since.begin(), since.end(), prompt_pattern), end;
-             prompt != end; ++prompt) {
-            status = std::stoi((*prompt)[1]);
-        }
-        // nothing more to come: the shell waits for a line
-        if (status && shell_reading() && !read_screen(20)) {
-            return true;
-        }
-        read_screen(20);
-        return false;
-    });
-    return at_prompt ? status : std::nullopt;
+    return !read_proc(program_, "syscall").empty();
 }
 
 bool ShellSession::wait_for_key_mode() const
 {
     return wait_until([&] { return (settings().c_lflag & ISIG) == 0; });
+}
+
+bool ShellSession::wait_for_rest_of_key() const
+{
+    return wait_until([&] {
+        int unread = -1;
+        ioctl(terminal_, FIONREAD, &unread);  // byte at a time in the wait: every byte counts
+        const long call = system_call_of(program_);
+        return unread == 0 && call >= 0 && call != SYS_read;
+    });
+}
+
+// Pending for the thread or for the whole process, as /proc shows each in hexadecimal.
+bool ShellSession::wait_until_delivered(int signal_number) const
+{
+    const unsigned long long bit = 1ULL << (signal_number - 1);
+    return wait_until([&] {
+        return ((std::strtoull(status_field("SigPnd").c_str(), nullptr, 16) |
+                 std::strtoull(status_field("ShdPnd").c_str(), nullptr, 16)) &
+                bit) == 0;
+    });
+}
+
+termios ShellSession::settings() const
+{
+    termios now{};
+    tcgetattr(terminal_, &now);
+    return now;
+}
+
+std::string ShellSession::after_command() const
+{
+    const std::size_t echo_end = screen_.find("\r\n", command_start_);
+    return echo_end == std::string::npos ? std::string() : screen_.substr(echo_end + 2);
+}
+
+bool ShellSession::read_screen(int milliseconds)
+{
+    pollfd ready{master_, POLLIN, 0};
+    char chunk[4096];
+    if (poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) {
+        return false;
+    }
+    const ssize_t got = read(master_, chunk, sizeof chunk);
+    if (got <= 0) {
+        return false;
+    }
+    screen_.append(chunk, static_cast<std::size_t>(got));
+    return true;
 }
 
 // The shell asleep waiting for a key, as it is at its prompt (readline waits in pselect), not for
@@ -178,4 +311,16 @@ bool ShellSession::shell_reading() const
     const long number = system_call_of(shell_pid_);
     return number == SYS_read || number == SYS_pselect6 || number == SYS_select ||
            number == SYS_poll || number == SYS_ppoll;
+}
+
+std::string ShellSession::status_field(const std::string& name) const
+{
+    std::istringstream status(read_proc(program_, "status"));
+    for (std::string field; status >> field;) {
+        std::string value;
+        if (field == name + ":" && status >> value) {
+            return value;
+        }
+    }
+    return {};
 }
