@@ -465,7 +465,7 @@ TEST(TerminalTest, KeyTypedWhileStoppedIsTheKey)
     // echoed, as the terminal has the shell's settings while the job is stopped
     session.type("x");
     ASSERT_TRUE(session.wait_for_screen_ending("fg\r\nx"));
-    std::ofstream{typed.path};
+    std::ofstream(typed.path).close();
     EXPECT_EQ(session.wait_for_prompt(), 0);
     // 'fg' names the job, which then writes nothing more
     EXPECT_TRUE(std::regex_match(session.after_command(), std::regex("x[^\r]+\r\n<0>\\$ ")))

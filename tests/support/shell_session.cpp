@@ -227,8 +227,8 @@ bool ShellSession::wait_for_program_state(char state) const
 
 long ShellSession::program_switches() const
 {
-    return std::atol(status_field("voluntary_ctxt_switches").c_str()) +
-           std::atol(status_field("nonvoluntary_ctxt_switches").c_str());
+    return std::strtol(status_field("voluntary_ctxt_switches").c_str(), nullptr, 10) +
+           std::strtol(status_field("nonvoluntary_ctxt_switches").c_str(), nullptr, 10);
 }
 
 bool ShellSession::wait_for_new_stop(long switches_before) const
